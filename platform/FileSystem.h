@@ -1,0 +1,97 @@
+// Everything the run, the item operations and the settings file ask of the
+// file system. Paths and names are code page 932 byte strings. Each call
+// reports success or failure; after a failure LastError() holds the
+// platform's own error code. Nothing here throws.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kelvo {
+
+// A stored file time: 100-nanosecond ticks since 1601-01-01 00:00:00 UTC.
+using FileTime = uint64_t;
+
+// Attribute bits as the platform defines them.
+enum : uint32_t {
+    kAttrReadOnly = 0x01,
+    kAttrHidden = 0x02,
+    kAttrSystem = 0x04,
+    kAttrVolume = 0x08,
+    kAttrDirectory = 0x10,
+    kAttrArchive = 0x20,
+    kAttrDevice = 0x40,
+    kAttrNormal = 0x80,
+    kAttrNotContentIndexed = 0x2000,
+};
+
+inline constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
+
+// One entry of a directory listing or of a single-path lookup.
+struct FindEntry {
+    std::string name;
+    uint32_t attributes = 0;
+    uint64_t size = 0;
+    FileTime creation = 0;
+    FileTime access = 0;
+    FileTime modification = 0;
+};
+
+// An open enumeration (FindFirstFileA .. FindClose). Destroying it closes it.
+class DirectoryListing {
+public:
+    virtual ~DirectoryListing() = default;
+    // The next entry in file-system order; false when the listing is exhausted.
+    virtual bool Next(FindEntry& entry) = 0;
+};
+
+// A file opened for writing with no sharing. Destroying it closes it.
+class WritableFile {
+public:
+    virtual ~WritableFile() = default;
+    virtual bool Write(const std::string& bytes) = 0;
+    virtual bool Close() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+    // The current directory as a full path (no trailing backslash except at a drive root).
+    virtual bool GetCurrentDirectory(std::string& path) = 0;
+
+    // Enumerates the current directory, or the folder a pattern names, with "*"
+    // semantics. Returns null when the enumeration can't be started; the first
+    // entry is then not available.
+    virtual std::unique_ptr<DirectoryListing> List(const std::string& pattern) = 0;
+    // Looks one path up in its folder's listing (FindFirstFileA on the path, then FindClose).
+    virtual bool FindOne(const std::string& path, FindEntry& entry) = 0;
+    // Resolves a path against the current directory.
+    virtual bool GetFullPath(const std::string& path, std::string& fullPath) = 0;
+
+    virtual bool GetAttributes(const std::string& path, uint32_t& attributes) = 0;
+    virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
+    // Opens the item for reading and writing with read sharing only, sets the
+    // times given (null leaves that time as it is) and closes it again.
+    virtual bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
+                          const FileTime* modification) = 0;
+    // MoveFileA: renames an item; fails when the target exists.
+    virtual bool Move(const std::string& from, const std::string& to) = 0;
+    // Replaces `to` with `from` (MoveFileEx with MOVEFILE_REPLACE_EXISTING).
+    virtual bool Replace(const std::string& from, const std::string& to) = 0;
+    virtual bool Delete(const std::string& path) = 0;
+
+    // Reads a whole file opened for reading with no sharing (it must exist).
+    virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+    // Opens a file for writing with no sharing. `truncate` creates or empties it
+    // (CREATE_ALWAYS); otherwise it is created when missing and left as it is (OPEN_ALWAYS).
+    virtual std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, bool truncate) = 0;
+
+    // Full path of the program's own executable (GetModuleFileNameA).
+    virtual std::string ModulePath() = 0;
+
+    virtual uint32_t LastError() const = 0;
+};
+
+}  // namespace kelvo

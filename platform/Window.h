@@ -1,0 +1,48 @@
+// The main window and its controls as the program's logic sees them:
+// controls by id, message boxes, the beep, and the window's own rectangle
+// and z-order. Calls from the worker thread are delivered to the window's
+// thread the way window messages are.
+#pragma once
+#include <string>
+
+namespace kelvo {
+
+// Check states of buttons: ticked always means exactly 1.
+enum CheckState { kUnchecked = 0, kChecked = 1, kIndeterminate = 2 };
+
+// Message box styles and results (the platform's values).
+enum : unsigned {
+    kMbOk = 0x0,
+    kMbIconExclamation = 0x30,
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+
+    // Controls by id.
+    virtual int GetCheck(int id) = 0;
+    virtual void SetCheck(int id, int state) = 0;
+    virtual std::string GetText(int id) = 0;
+    virtual void SetText(int id, const std::string& text) = 0;
+    virtual void SetReadOnly(int id, bool readOnly) = 0;
+    virtual void Enable(int id, bool enabled) = 0;
+    virtual void LimitText(int id, int maxChars) = 0;
+    virtual void SetSpinRange(int id, int low, int high) = 0;
+
+    // The window itself.
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+    virtual void Beep() = 0;
+    virtual Rect GetWindowRect() = 0;
+    // Keeps the position; sets the size and puts the window topmost or not.
+    virtual void SetSizeAndZOrder(bool topmost, int width, int height) = 0;
+};
+
+}  // namespace kelvo

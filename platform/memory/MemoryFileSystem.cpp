@@ -1,0 +1,512 @@
+#include "platform/memory/MemoryFileSystem.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/Cp932Text.h"
+
+namespace kelvo {
+
+namespace {
+
+constexpr size_t kMaxPathBytes = 259;  // MAX_PATH less its terminator
+constexpr uint32_t kSettableAttributes = 0x01 | 0x02 | 0x04 | 0x20 | 0x100 | 0x1000 | 0x2000;
+
+std::vector<std::string> SplitComponents(const std::string& text) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+        size_t len = CharLength(text, i);
+        if (len == 1 && text[i] == '\\') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part.append(text, i, len);
+        }
+    }
+    parts.push_back(part);
+    return parts;
+}
+
+bool EndsWithFolded(const std::string& text, const std::string& suffix) {
+    if (suffix.size() > text.size()) return false;
+    return EqualsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+FindEntry EntryOf(const MemoryFileSystem::Node& node, const std::string& name) {
+    FindEntry entry;
+    entry.name = name;
+    entry.attributes = node.attributes;
+    entry.size = node.size;
+    entry.creation = node.creation;
+    entry.access = node.access;
+    entry.modification = node.modification;
+    return entry;
+}
+
+}  // namespace
+
+class MemoryFileSystem::Listing : public DirectoryListing {
+public:
+    Listing(MemoryFileSystem& fs, Node& folder) : fs_(fs), folder_(folder) {}
+
+    bool Next(FindEntry& entry) override {
+        if (!fs_.Begin("FindNext", MemoryFileSystem::PathOf(folder_))) return false;
+        // Folders below a drive root list "." and ".." first, as NTFS does.
+        if (dots_ < 2 && folder_.parent != nullptr) {
+            entry = EntryOf(dots_ == 0 ? folder_ : *folder_.parent, dots_ == 0 ? "." : "..");
+            ++dots_;
+            ++fs_.entriesRead_;
+            return true;
+        }
+        dots_ = 2;
+        Node* next = fs_.NextEntry(folder_, last_, lastKey_, lastSequence_);
+        if (next == nullptr) return false;
+        last_ = next;
+        lastKey_ = fs_.OrderKey(*next);
+        lastSequence_ = next->sequence;
+        entry = EntryOf(*next, next->name);
+        ++fs_.entriesRead_;
+        return true;
+    }
+
+private:
+    MemoryFileSystem& fs_;
+    Node& folder_;
+    int dots_ = 0;
+    const Node* last_ = nullptr;
+    std::string lastKey_;
+    uint64_t lastSequence_ = 0;
+};
+
+class MemoryFileSystem::Writer : public WritableFile {
+public:
+    Writer(MemoryFileSystem& fs, Node& node) : fs_(fs), node_(&node) { node.locked = true; }
+    ~Writer() override {
+        if (node_ != nullptr) node_->locked = false;
+    }
+    bool Write(const std::string& bytes) override {
+        if (node_ == nullptr || !fs_.Begin("Write", MemoryFileSystem::PathOf(*node_))) return false;
+        node_->content += bytes;
+        node_->size = node_->content.size();
+        return true;
+    }
+    bool Close() override {
+        if (node_ == nullptr) return false;
+        bool ok = fs_.Begin("Close", MemoryFileSystem::PathOf(*node_));
+        node_->locked = false;
+        node_ = nullptr;
+        return ok;
+    }
+
+private:
+    MemoryFileSystem& fs_;
+    Node* node_;
+};
+
+MemoryFileSystem::MemoryFileSystem(Order order) : order_(order) {}
+
+std::string MemoryFileSystem::PathOf(const Node& node) {
+    if (node.parent == nullptr) return node.name + "\\";
+    std::string parent = PathOf(*node.parent);
+    return parent + SeparatorAfter(parent) + node.name;
+}
+
+std::string MemoryFileSystem::OrderKey(const Node& node) const {
+    return order_ == Order::ByName ? FoldCase(node.name) : std::string();
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::NextEntry(Node& folder, const Node* after, const std::string& afterKey,
+                                                    uint64_t afterSequence) {
+    auto& kids = folder.children;
+    if (order_ == Order::ByName) {
+        auto it = after == nullptr ? kids.begin()
+                                   : std::upper_bound(kids.begin(), kids.end(), afterKey,
+                                                      [this](const std::string& key, const std::unique_ptr<Node>& n) {
+                                                          return key < OrderKey(*n);
+                                                      });
+        return it == kids.end() ? nullptr : it->get();
+    }
+    auto it = std::upper_bound(kids.begin(), kids.end(), afterSequence,
+                               [](uint64_t seq, const std::unique_ptr<Node>& n) { return seq < n->sequence; });
+    return it == kids.end() ? nullptr : it->get();
+}
+
+MemoryFileSystem::Node& MemoryFileSystem::Attach(Node& folder, std::unique_ptr<Node> child) {
+    child->parent = &folder;
+    child->sequence = nextSequence_++;
+    auto& kids = folder.children;
+    auto pos = kids.end();
+    if (order_ == Order::ByName) {
+        std::string key = OrderKey(*child);
+        pos = std::upper_bound(kids.begin(), kids.end(), key,
+                               [this](const std::string& k, const std::unique_ptr<Node>& n) { return k < OrderKey(*n); });
+    }
+    return **kids.insert(pos, std::move(child));
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::Drive(const std::string& letter) {
+    std::string key = FoldCase(letter);
+    auto it = drives_.find(key);
+    if (it != drives_.end()) return it->second.get();
+    auto drive = std::make_unique<Node>();
+    drive->name = key + ":";
+    drive->attributes = kAttrDirectory;
+    Node* raw = drive.get();
+    drives_[key] = std::move(drive);
+    return raw;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::ChildNamed(Node& folder, const std::string& name) {
+    std::string folded = FoldCase(name);
+    for (auto& child : folder.children) {
+        if (FoldCase(child->name) == folded) return child.get();
+    }
+    return nullptr;
+}
+
+bool MemoryFileSystem::Resolve(const std::string& path, std::string& full) const {
+    if (path.empty()) return false;
+    std::string drive;
+    std::string rest;
+    std::vector<std::string> parts;
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
+        drive = FoldCase(path.substr(0, 1));
+        rest = path.substr(2);
+        if (rest.empty() || rest[0] != '\\') {
+            if (FoldCase(currentDirectory_.substr(0, 1)) == drive) parts = SplitComponents(currentDirectory_.substr(3));
+        }
+    } else {
+        drive = currentDirectory_.substr(0, 1);
+        rest = path;
+        if (rest[0] != '\\') parts = SplitComponents(currentDirectory_.substr(3));
+    }
+    for (const std::string& part : SplitComponents(rest)) {
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+            continue;
+        }
+        parts.push_back(part);
+    }
+    full = drive + ":\\";
+    bool first = true;
+    for (const std::string& part : parts) {
+        if (part.empty()) continue;
+        if (!first) full += "\\";
+        full += part;
+        first = false;
+    }
+    return true;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::Lookup(const std::string& fullPath) {
+    Node* node = Drive(fullPath.substr(0, 1));
+    for (const std::string& part : SplitComponents(fullPath.substr(3))) {
+        if (part.empty()) continue;
+        if (!node->IsFolder()) return nullptr;
+        node = ChildNamed(*node, part);
+        if (node == nullptr) return nullptr;
+    }
+    return node;
+}
+
+MemoryFileSystem::Node& MemoryFileSystem::AddFolder(const std::string& path, uint32_t extraAttributes) {
+    std::string full;
+    Resolve(path, full);
+    Node* node = Drive(full.substr(0, 1));
+    for (const std::string& part : SplitComponents(full.substr(3))) {
+        if (part.empty()) continue;
+        Node* child = ChildNamed(*node, part);
+        if (child == nullptr) {
+            auto folder = std::make_unique<Node>();
+            folder->name = part;
+            folder->attributes = kAttrDirectory;
+            child = &Attach(*node, std::move(folder));
+        }
+        node = child;
+    }
+    node->attributes |= extraAttributes;
+    return *node;
+}
+
+MemoryFileSystem::Node& MemoryFileSystem::AddFile(const std::string& path, uint32_t attributes,
+                                                  FileTime modification, const std::string& content) {
+    std::string full;
+    Resolve(path, full);
+    std::string folder, name;
+    SplitPath(full, folder, name);
+    Node& parent = AddFolder(folder.size() == 2 ? folder + "\\" : folder);
+    auto file = std::make_unique<Node>();
+    file->name = name;
+    file->attributes = attributes;
+    file->creation = file->access = file->modification = modification;
+    file->content = content;
+    file->size = content.size();
+    return Attach(parent, std::move(file));
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::Find(const std::string& path) {
+    std::string full;
+    if (!Resolve(path, full)) return nullptr;
+    return Lookup(full);
+}
+
+void MemoryFileSystem::RefuseCall(uint64_t n, bool fromThenOn) {
+    refuseFrom_ = n;
+    refuseOnward_ = fromThenOn;
+}
+
+void MemoryFileSystem::RefuseOperation(const std::string& operation, const std::string& pathSuffix, int times) {
+    refusals_.push_back({operation, pathSuffix, times});
+}
+
+void MemoryFileSystem::ClearRefusals() {
+    refusals_.clear();
+    refuseFrom_ = 0;
+    refuseOnward_ = false;
+}
+
+std::vector<std::string> MemoryFileSystem::CallsOf(const std::string& operation) const {
+    std::vector<std::string> result;
+    for (const std::string& call : calls_) {
+        if (call.compare(0, operation.size() + 1, operation + " ") == 0) result.push_back(call);
+    }
+    return result;
+}
+
+bool MemoryFileSystem::Begin(const std::string& operation, const std::string& argument) {
+    ++callCount_;
+    calls_.push_back(operation + " " + argument);
+    lastError_ = 0;
+    if (refuseFrom_ != 0 && (callCount_ == refuseFrom_ || (refuseOnward_ && callCount_ > refuseFrom_))) {
+        return Fail(kErrorInjected);
+    }
+    std::string full;
+    if (!Resolve(argument, full)) full = argument;
+    for (auto it = refusals_.begin(); it != refusals_.end(); ++it) {
+        if (it->operation != operation) continue;
+        if (!it->pathSuffix.empty() && !EndsWithFolded(argument, it->pathSuffix) &&
+            !EndsWithFolded(full, it->pathSuffix)) {
+            continue;
+        }
+        if (it->remaining > 0 && --it->remaining == 0) refusals_.erase(it);
+        return Fail(kErrorInjected);
+    }
+    return true;
+}
+
+bool MemoryFileSystem::Fail(uint32_t error) {
+    lastError_ = error;
+    return false;
+}
+
+bool MemoryFileSystem::SetCurrentDirectory(const std::string& path) {
+    if (!Begin("SetCurrentDirectory", path)) return false;
+    std::string full;
+    if (!Resolve(path, full)) return Fail(kErrorPathNotFound);
+    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
+    Node* node = Lookup(full);
+    if (node == nullptr) return Fail(kErrorFileNotFound);
+    if (!node->IsFolder()) return Fail(kErrorPathNotFound);
+    if (node->noEnter) return Fail(kErrorAccessDenied);
+    currentDirectory_ = full;
+    return true;
+}
+
+bool MemoryFileSystem::GetCurrentDirectory(std::string& path) {
+    if (!Begin("GetCurrentDirectory", "")) return false;
+    path = currentDirectory_;
+    return true;
+}
+
+std::unique_ptr<DirectoryListing> MemoryFileSystem::List(const std::string& pattern) {
+    if (!Begin("FindFirst", pattern)) return nullptr;
+    std::string folderPath = pattern.substr(0, pattern.size() - (pattern.empty() ? 0 : 1));
+    std::string full;
+    if (folderPath.empty()) {
+        full = currentDirectory_;
+    } else if (!Resolve(folderPath, full)) {
+        Fail(kErrorPathNotFound);
+        return nullptr;
+    }
+    Node* folder = Lookup(full);
+    if (folder == nullptr || !folder->IsFolder()) {
+        Fail(kErrorPathNotFound);
+        return nullptr;
+    }
+    if (folder->noList) {
+        Fail(kErrorAccessDenied);
+        return nullptr;
+    }
+    ++listingsOpened_;
+    return std::make_unique<Listing>(*this, *folder);
+}
+
+bool MemoryFileSystem::FindOne(const std::string& path, FindEntry& entry) {
+    if (!Begin("FindOne", path)) return false;
+    std::string full;
+    if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
+    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
+    Node* node = Lookup(full);
+    if (node == nullptr || node->parent == nullptr) return Fail(kErrorFileNotFound);
+    entry = EntryOf(*node, node->name);
+    return true;
+}
+
+bool MemoryFileSystem::GetFullPath(const std::string& path, std::string& fullPath) {
+    if (!Begin("GetFullPath", path)) return false;
+    if (!Resolve(path, fullPath)) return Fail(kErrorPathNotFound);
+    return true;
+}
+
+bool MemoryFileSystem::GetAttributes(const std::string& path, uint32_t& attributes) {
+    if (!Begin("GetAttributes", path)) return false;
+    std::string full;
+    if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
+    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
+    Node* node = Lookup(full);
+    if (node == nullptr) return Fail(kErrorFileNotFound);
+    attributes = node->attributes;
+    return true;
+}
+
+bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+    if (!Begin("SetAttributes", path + " " + std::to_string(attributes))) return false;
+    std::string full;
+    if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
+    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
+    Node* node = Lookup(full);
+    if (node == nullptr || node->parent == nullptr) return Fail(kErrorFileNotFound);
+    uint32_t kept = node->attributes & ~(kSettableAttributes | kAttrNormal);
+    uint32_t result = kept | (attributes & kSettableAttributes);
+    if (!node->IsFolder() && result == 0) result = kAttrNormal;
+    node->attributes = result;
+    return true;
+}
+
+bool MemoryFileSystem::SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
+                                const FileTime* modification) {
+    if (!Begin("SetTimes", path)) return false;
+    std::string full;
+    if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
+    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
+    Node* node = Lookup(full);
+    if (node == nullptr) return Fail(kErrorFileNotFound);
+    if (node->IsFolder() || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
+    if (node->locked) return Fail(kErrorSharingViolation);
+    if (creation) node->creation = *creation;
+    if (access) node->access = *access;
+    if (modification) node->modification = *modification;
+    return true;
+}
+
+bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
+    if (!Begin("Move", from + " > " + to)) return false;
+    std::string fullFrom, fullTo;
+    if (!Resolve(from, fullFrom) || !Resolve(to, fullTo)) return Fail(kErrorFileNotFound);
+    if (fullFrom.size() > kMaxPathBytes || fullTo.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
+    Node* node = Lookup(fullFrom);
+    if (node == nullptr || node->parent == nullptr) return Fail(kErrorFileNotFound);
+    if (node->locked) return Fail(kErrorSharingViolation);
+    std::string folder, name;
+    SplitPath(fullTo, folder, name);
+    Node* target = Lookup(folder.size() == 2 ? folder + "\\" : folder);
+    if (target == nullptr || !target->IsFolder() || name.empty()) return Fail(kErrorPathNotFound);
+    Node* existing = ChildNamed(*target, name);
+    if (existing != nullptr && existing != node) return Fail(kErrorAlreadyExists);
+    Node* parent = node->parent;
+    auto& kids = parent->children;
+    auto it = std::find_if(kids.begin(), kids.end(), [node](const std::unique_ptr<Node>& n) { return n.get() == node; });
+    std::unique_ptr<Node> owned = std::move(*it);
+    kids.erase(it);
+    owned->name = name;
+    Attach(*target, std::move(owned));
+    return true;
+}
+
+bool MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
+    if (!Begin("Replace", from + " > " + to)) return false;
+    Node* source = Find(from);
+    if (source == nullptr) return Fail(kErrorFileNotFound);
+    Node* old = Find(to);
+    if (old != nullptr && old != source) {
+        if (old->IsFolder() || (old->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
+        if (old->locked) return Fail(kErrorSharingViolation);
+        auto& kids = old->parent->children;
+        kids.erase(std::find_if(kids.begin(), kids.end(), [old](const std::unique_ptr<Node>& n) { return n.get() == old; }));
+    }
+    std::string fullTo;
+    Resolve(to, fullTo);
+    std::string folder, name;
+    SplitPath(fullTo, folder, name);
+    auto& kids = source->parent->children;
+    auto it = std::find_if(kids.begin(), kids.end(), [source](const std::unique_ptr<Node>& n) { return n.get() == source; });
+    std::unique_ptr<Node> owned = std::move(*it);
+    kids.erase(it);
+    owned->name = name;
+    Attach(*Lookup(folder.size() == 2 ? folder + "\\" : folder), std::move(owned));
+    return true;
+}
+
+bool MemoryFileSystem::Delete(const std::string& path) {
+    if (!Begin("Delete", path)) return false;
+    Node* node = Find(path);
+    if (node == nullptr || node->parent == nullptr) return Fail(kErrorFileNotFound);
+    if (node->IsFolder() || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
+    if (node->locked) return Fail(kErrorSharingViolation);
+    auto& kids = node->parent->children;
+    kids.erase(std::find_if(kids.begin(), kids.end(), [node](const std::unique_ptr<Node>& n) { return n.get() == node; }));
+    return true;
+}
+
+bool MemoryFileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
+    if (!Begin("ReadWholeFile", path)) return false;
+    Node* node = Find(path);
+    if (node == nullptr) return Fail(kErrorFileNotFound);
+    if (node->IsFolder()) return Fail(kErrorAccessDenied);
+    if (node->locked) return Fail(kErrorSharingViolation);
+    bytes = node->content;
+    return true;
+}
+
+std::unique_ptr<WritableFile> MemoryFileSystem::OpenForWriting(const std::string& path, bool truncate) {
+    if (!Begin("OpenForWriting", path)) return nullptr;
+    std::string full;
+    if (!Resolve(path, full)) {
+        Fail(kErrorPathNotFound);
+        return nullptr;
+    }
+    Node* node = Lookup(full);
+    if (node == nullptr) {
+        std::string folder, name;
+        SplitPath(full, folder, name);
+        Node* parent = Lookup(folder.size() == 2 ? folder + "\\" : folder);
+        if (parent == nullptr || !parent->IsFolder()) {
+            Fail(kErrorPathNotFound);
+            return nullptr;
+        }
+        auto file = std::make_unique<Node>();
+        file->name = name;
+        file->attributes = kAttrArchive;
+        node = &Attach(*parent, std::move(file));
+    } else if (node->IsFolder() || (node->attributes & kAttrReadOnly)) {
+        Fail(kErrorAccessDenied);
+        return nullptr;
+    } else if (node->locked) {
+        Fail(kErrorSharingViolation);
+        return nullptr;
+    }
+    if (truncate) {
+        node->content.clear();
+        node->size = 0;
+    }
+    return std::make_unique<Writer>(*this, *node);
+}
+
+std::string MemoryFileSystem::ModulePath() {
+    Begin("ModulePath", "");
+    return modulePath_;
+}
+
+}  // namespace kelvo

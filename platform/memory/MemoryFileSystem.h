@@ -1,0 +1,144 @@
+// An in-memory file system for tests: drives, folders and files with
+// attribute words, three times, sizes and contents; names in code page 932
+// compared without regard to case as Windows does; a current directory; a
+// fixed enumeration order; a record of every call; and the means to refuse
+// any call.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace kelvo {
+
+// Error codes the in-memory file system reports (the platform's values).
+enum : uint32_t {
+    kErrorFileNotFound = 2,
+    kErrorPathNotFound = 3,
+    kErrorAccessDenied = 5,
+    kErrorSharingViolation = 32,
+    kErrorAlreadyExists = 183,
+    kErrorFilenameTooLong = 206,
+    kErrorInjected = 1117,  // ERROR_IO_DEVICE: a refusal made by a test
+};
+
+class MemoryFileSystem : public FileSystem {
+public:
+    // How a listing orders a folder's entries. ByName is NTFS's order (by name,
+    // case folded), so a file renamed during a listing can turn up again later.
+    // Insertion lists in creation order; a renamed entry moves to the end.
+    enum class Order { ByName, Insertion };
+
+    struct Node {
+        std::string name;
+        uint32_t attributes = 0;
+        uint64_t size = 0;
+        FileTime creation = 0;
+        FileTime access = 0;
+        FileTime modification = 0;
+        std::string content;
+        bool locked = false;     // held open by another program: opens fail
+        bool noEnter = false;    // a folder that can't be made current
+        bool noList = false;     // a folder whose listing can't be started
+        uint64_t sequence = 0;
+        Node* parent = nullptr;
+        std::vector<std::unique_ptr<Node>> children;
+        bool IsFolder() const { return (attributes & kAttrDirectory) != 0; }
+    };
+
+    explicit MemoryFileSystem(Order order = Order::ByName);
+
+    // --- building a tree -------------------------------------------------
+    // Creates the folder and any missing parents ("C:\\a\\b"); drives exist on first use.
+    Node& AddFolder(const std::string& path, uint32_t extraAttributes = 0);
+    // Creates a file (and missing parent folders). Default attributes: archive.
+    Node& AddFile(const std::string& path, uint32_t attributes = kAttrArchive, FileTime modification = 0,
+                  const std::string& content = std::string());
+    Node* Find(const std::string& path);  // null when missing
+    bool Exists(const std::string& path) { return Find(path) != nullptr; }
+    void SetModulePath(const std::string& path) { modulePath_ = path; }
+
+    // --- refusing calls ----------------------------------------------------
+    // Refuses the Nth call (1-based, counting every FileSystem call) and,
+    // with fromThenOn, every later call too.
+    void RefuseCall(uint64_t n, bool fromThenOn = false);
+    // Refuses calls of one operation ("SetAttributes", "SetTimes", ...) on a
+    // path whose full form ends with `pathSuffix` (empty: any path); `times`
+    // refusals, or every matching call when times is 0.
+    void RefuseOperation(const std::string& operation, const std::string& pathSuffix = std::string(),
+                         int times = 1);
+    void ClearRefusals();
+
+    // --- what happened -----------------------------------------------------
+    // Every call in order, as "Operation argument" (arguments as given).
+    const std::vector<std::string>& Calls() const { return calls_; }
+    std::vector<std::string> CallsOf(const std::string& operation) const;
+    void ClearCalls() { calls_.clear(); }
+    uint64_t CallCount() const { return callCount_; }
+    uint64_t EntriesRead() const { return entriesRead_; }
+    uint64_t ListingsOpened() const { return listingsOpened_; }
+
+    // --- FileSystem ----------------------------------------------------------
+    bool SetCurrentDirectory(const std::string& path) override;
+    bool GetCurrentDirectory(std::string& path) override;
+    std::unique_ptr<DirectoryListing> List(const std::string& pattern) override;
+    bool FindOne(const std::string& path, FindEntry& entry) override;
+    bool GetFullPath(const std::string& path, std::string& fullPath) override;
+    bool GetAttributes(const std::string& path, uint32_t& attributes) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes) override;
+    bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
+                  const FileTime* modification) override;
+    bool Move(const std::string& from, const std::string& to) override;
+    bool Replace(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override;
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+    std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, bool truncate) override;
+    std::string ModulePath() override;
+    uint32_t LastError() const override { return lastError_; }
+
+    // Full path of a node ("C:\\a\\b"; a drive root is "C:\\").
+    static std::string PathOf(const Node& node);
+
+private:
+    class Listing;
+    class Writer;
+    friend class Listing;
+    friend class Writer;
+
+    struct Refusal {
+        std::string operation;
+        std::string pathSuffix;
+        int remaining;  // 0: always
+    };
+
+    // Records the call and decides whether it is refused; sets lastError_.
+    bool Begin(const std::string& operation, const std::string& argument);
+    bool Fail(uint32_t error);
+    bool Resolve(const std::string& path, std::string& full) const;
+    Node* Lookup(const std::string& fullPath);
+    Node* Drive(const std::string& letter);
+    Node* ChildNamed(Node& folder, const std::string& name);
+    Node& Attach(Node& folder, std::unique_ptr<Node> child);
+    Node* NextEntry(Node& folder, const Node* after, const std::string& afterKey, uint64_t afterSequence);
+    std::string OrderKey(const Node& node) const;
+
+    Order order_;
+    std::map<std::string, std::unique_ptr<Node>> drives_;
+    std::string currentDirectory_ = "C:\\";
+    std::string modulePath_ = "C:\\Program Files\\Kelvo\\Kelvo.exe";
+    std::vector<std::string> calls_;
+    std::vector<Refusal> refusals_;
+    uint64_t callCount_ = 0;
+    uint64_t refuseFrom_ = 0;
+    bool refuseOnward_ = false;
+    uint64_t nextSequence_ = 1;
+    uint64_t entriesRead_ = 0;
+    uint64_t listingsOpened_ = 0;
+    uint32_t lastError_ = 0;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,127 @@
+#include "platform/memory/MemoryWindow.h"
+
+namespace kelvo {
+
+void MemoryWindow::Click(int id, bool threeState) {
+    std::function<void(int, int)> handler;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        Control& c = controls_[id];
+        if (!c.enabled) return;
+        c.check = threeState ? (c.check + 1) % 3 : (c.check == kChecked ? kUnchecked : kChecked);
+        handler = onCommand_;
+    }
+    if (handler) handler(id, kBnClicked);
+}
+
+bool MemoryWindow::Type(int id, const std::string& text) {
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        Control& c = controls_[id];
+        if (c.readOnly || !c.enabled) return false;
+    }
+    SetText(id, text);
+    return true;
+}
+
+MemoryWindow::Control MemoryWindow::ControlState(int id) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return controls_[id];
+}
+
+std::vector<MemoryWindow::MessageBoxCall> MemoryWindow::MessageBoxes() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return messageBoxes_;
+}
+
+int MemoryWindow::Beeps() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return beeps_;
+}
+
+Rect MemoryWindow::WindowRect() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return rect_;
+}
+
+bool MemoryWindow::Topmost() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return topmost_;
+}
+
+void MemoryWindow::SetWindowRect(const Rect& rect) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    rect_ = rect;
+}
+
+int MemoryWindow::GetCheck(int id) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return controls_[id].check;
+}
+
+void MemoryWindow::SetCheck(int id, int state) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    controls_[id].check = state;
+}
+
+std::string MemoryWindow::GetText(int id) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return controls_[id].text;
+}
+
+void MemoryWindow::SetText(int id, const std::string& text) {
+    // The lock is held through the notification, as the window's thread is
+    // busy with the message until the dialog has handled EN_UPDATE.
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    Control& c = controls_[id];
+    bool changed = c.text != text;
+    c.text = text;
+    c.texts.push_back(text);
+    if (changed && edits_.count(id) != 0 && onCommand_) onCommand_(id, kEnUpdate);
+}
+
+void MemoryWindow::SetReadOnly(int id, bool readOnly) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    controls_[id].readOnly = readOnly;
+}
+
+void MemoryWindow::Enable(int id, bool enabled) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    controls_[id].enabled = enabled;
+}
+
+void MemoryWindow::LimitText(int id, int maxChars) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    controls_[id].textLimit = maxChars;
+}
+
+void MemoryWindow::SetSpinRange(int id, int low, int high) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    controls_[id].spinLow = low;
+    controls_[id].spinHigh = high;
+}
+
+int MemoryWindow::ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    messageBoxes_.push_back({text, caption, style});
+    return 1;
+}
+
+void MemoryWindow::Beep() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    ++beeps_;
+}
+
+Rect MemoryWindow::GetWindowRect() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return rect_;
+}
+
+void MemoryWindow::SetSizeAndZOrder(bool topmost, int width, int height) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    topmost_ = topmost;
+    rect_.right = rect_.left + width;
+    rect_.bottom = rect_.top + height;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,85 @@
+// An in-memory main window for tests: a control table keyed by id holding
+// check state, text, read-only and enabled flags, text limit and spin range,
+// plus a record of message boxes, beeps, every text each control was given
+// and the window's size and z-order. Putting a text into an edit delivers
+// EN_UPDATE to the dialog's command handler, as a real edit does, so handlers
+// that react to their own writes behave the same here. Safe to call from the
+// worker thread; calls are serialised like window messages are.
+#pragma once
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Window.h"
+
+namespace kelvo {
+
+// Notification codes of WM_COMMAND (the platform's values).
+enum : int { kBnClicked = 0, kEnUpdate = 0x0400 };
+
+class MemoryWindow : public Window {
+public:
+    struct Control {
+        int check = 0;
+        std::string text;
+        bool readOnly = false;
+        bool enabled = true;
+        int textLimit = 0;  // 0: no limit set
+        int spinLow = 0;
+        int spinHigh = 0;
+        std::vector<std::string> texts;  // every text put in, in order
+    };
+    struct MessageBoxCall {
+        std::string text;
+        std::string caption;
+        unsigned style;
+    };
+
+    // Ids of edits: a text put into one of these sends EN_UPDATE.
+    void MarkEdit(int id) { edits_.insert(id); }
+    // Receives WM_COMMAND notifications (control id, notification code).
+    void SetCommandHandler(std::function<void(int id, int code)> handler) { onCommand_ = std::move(handler); }
+
+    // What a user's click does to a check box: the platform toggles (or, for a
+    // three-state box, cycles) the state, then notifies the dialog.
+    void Click(int id, bool threeState = false);
+    // What typing or pasting into an edit does: the text changes and the dialog is notified.
+    // Refused (returns false) while the edit is read-only or disabled.
+    bool Type(int id, const std::string& text);
+
+    Control ControlState(int id);
+    std::vector<MessageBoxCall> MessageBoxes();
+    int Beeps();
+    Rect WindowRect();
+    bool Topmost();
+    void SetWindowRect(const Rect& rect);
+
+    // Window
+    int GetCheck(int id) override;
+    void SetCheck(int id, int state) override;
+    std::string GetText(int id) override;
+    void SetText(int id, const std::string& text) override;
+    void SetReadOnly(int id, bool readOnly) override;
+    void Enable(int id, bool enabled) override;
+    void LimitText(int id, int maxChars) override;
+    void SetSpinRange(int id, int low, int high) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    void Beep() override;
+    Rect GetWindowRect() override;
+    void SetSizeAndZOrder(bool topmost, int width, int height) override;
+
+private:
+    std::recursive_mutex mutex_;
+    std::map<int, Control> controls_;
+    std::set<int> edits_;
+    std::function<void(int, int)> onCommand_;
+    std::vector<MessageBoxCall> messageBoxes_;
+    int beeps_ = 0;
+    Rect rect_{100, 100, 100 + 360, 100 + 560};
+    bool topmost_ = false;
+};
+
+}  // namespace kelvo
