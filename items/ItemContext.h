@@ -1,0 +1,29 @@
+// What the item operations and the walk work with during one run: the file
+// system, the clock, the main window (for the status text), the full-view
+// flag, and the count of items that could not be changed.
+#pragma once
+#include <atomic>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Window.h"
+#include "resources/ResourceIds.h"
+
+namespace kelvo {
+
+struct ItemContext {
+    FileSystem& files;
+    Clock& clock;
+    Window& window;
+    // 1 while the window shows its full size; progress texts are composed only then.
+    const std::atomic<int>& fullView;
+    // Items (files or folders) that a refused call kept from being changed.
+    int failures = 0;
+
+    bool FullView() const { return fullView.load(std::memory_order_relaxed) == 1; }
+    // Replaces the whole text of the status area.
+    void ShowStatus(const std::string& text) { window.SetText(IDC_STATUS, text); }
+};
+
+}  // namespace kelvo

@@ -1,0 +1,48 @@
+// The status of one file or folder (three times, size, attribute byte, full
+// path), how it is read from the file system and how it is written back.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "items/ItemContext.h"
+
+namespace kelvo {
+
+struct ItemStatus {
+    // Seconds since 1970-01-01 00:00:00 UTC, entered and shown as local time; 0: no time.
+    int32_t creation = 0;
+    int32_t modification = 0;
+    int32_t access = 0;
+    uint32_t size = 0;         // low 32 bits of the size
+    uint8_t attributes = 0;    // the low seven bits of the attribute word
+    std::string fullPath;
+    // False where the stored time can't be held in the seconds above (before
+    // 1970 or after 2038-01-19 03:14:07 UTC); that time then reads as 0.
+    bool creationKnown = true;
+    bool modificationKnown = true;
+    bool accessKnown = true;
+};
+
+// Which of the three times a write passes on; the others stay as the item has them.
+enum TimeWrite : unsigned {
+    kWriteNoTimes = 0,
+    kWriteCreation = 1,
+    kWriteAccess = 2,
+    kWriteModification = 4,
+};
+
+// Reads an item's status. False when the path can't be resolved or the item
+// isn't found; the record must then not be acted on.
+bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status);
+
+// The platform-facing write: attribute byte and the chosen times, in the
+// order that lets a read-only item get new times. False on the first refused call.
+bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites);
+
+// The program's own write: an item whose new attributes include read-only is
+// written first without it, then with it. Shows "変更しました。" in full view.
+// False when a write was refused.
+bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& path, const ItemStatus& status,
+                     unsigned timeWrites);
+
+}  // namespace kelvo

@@ -1,0 +1,29 @@
+// The rename rules of a run and the rename of one file by them.
+#pragma once
+#include <string>
+
+#include "items/ItemContext.h"
+
+namespace kelvo {
+
+struct RenameRules {
+    int mode = 0;  // 0 add, anything else delete
+    std::string titleHead, titleTail, extHead, extTail;
+    std::string titleWhat, titleWith, extWhat, extWith;
+};
+
+// The six texts that describe one file.
+struct ItemPath {
+    std::string fullPath, directory, name, title, extension, separator;
+};
+
+// The path to work on after a rename, and the texts for the status reports.
+struct ItemRef {
+    std::string path, dirText, nameText;
+};
+
+// Renames one file by the rules. True when the file got a new name. A refused
+// rename leaves the old name (and counts in context.failures).
+bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result);
+
+}  // namespace kelvo
