@@ -1,0 +1,26 @@
+// The body of one run: reads the job from the main window, then treats one
+// file or walks the whole tree below a folder, and reports in the status area.
+#pragma once
+#include <atomic>
+
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Window.h"
+
+namespace kelvo {
+
+struct RunEnvironment {
+    FileSystem& files;
+    Clock& clock;
+    Window& window;
+    const std::atomic<int>& fullView;            // 1 while the window has its full size
+    const std::atomic<bool>& cancelRequested;    // polled before each entry of a file pass
+};
+
+enum class RunEnd { Finished, Cancelled, Refused };
+
+// Runs on the worker thread. Returns how the run ended; the caller then ends
+// the run (restores the window) in every case.
+RunEnd RunJob(RunEnvironment& environment);
+
+}  // namespace kelvo
