@@ -1,0 +1,65 @@
+// The text rules of a rename: replacement, head and tail deletion, and the
+// order in which the two modes apply them.
+#include "items/RenameText.h"
+
+#include "platform/Cp932Text.h"
+
+namespace kelvo {
+
+std::string ReplaceText(const std::string& text, const std::string& what, const std::string& with) {
+    if (what.empty()) return text;
+    std::string result;
+    size_t copied = 0;
+    // Searching the original text and copying the replacement out of it means
+    // an inserted text can never be matched again.
+    for (size_t found = FindText(text, what); found != std::string::npos;
+         found = FindText(text, what, copied)) {
+        result.append(text, copied, found - copied);
+        result += with;
+        copied = found + what.size();
+    }
+    result.append(text, copied, std::string::npos);
+    return result;
+}
+
+namespace {
+
+bool StartsWithWhole(const std::string& text, const std::string& head) {
+    return !head.empty() && head.size() <= text.size() && text.compare(0, head.size(), head) == 0 &&
+           IsCharBoundary(text, head.size());
+}
+
+bool EndsWithWhole(const std::string& text, const std::string& tail) {
+    if (tail.empty() || tail.size() > text.size()) return false;
+    size_t start = text.size() - tail.size();
+    return text.compare(start, tail.size(), tail) == 0 && IsCharBoundary(text, start);
+}
+
+}  // namespace
+
+std::string DeleteHeadAndTail(const std::string& text, const std::string& head, const std::string& tail) {
+    std::string result = text;
+    if (StartsWithWhole(result, head)) result.erase(0, head.size());
+    // Matching the tail against the shortened text keeps a head and a tail
+    // that share bytes from removing more than the text holds.
+    if (EndsWithWhole(result, tail)) result.erase(result.size() - tail.size());
+    return result;
+}
+
+void ApplyRenameRules(const RenameRules& rules, std::string& title, std::string& extension) {
+    if (rules.mode == 0) {
+        title = rules.titleHead + ReplaceText(title, rules.titleWhat, rules.titleWith) + rules.titleTail;
+        extension = rules.extHead + ReplaceText(extension, rules.extWhat, rules.extWith) + rules.extTail;
+        return;
+    }
+    title = ReplaceText(DeleteHeadAndTail(title, rules.titleHead, rules.titleTail), rules.titleWhat,
+                        rules.titleWith);
+    extension =
+        ReplaceText(DeleteHeadAndTail(extension, rules.extHead, rules.extTail), rules.extWhat, rules.extWith);
+}
+
+std::string JoinName(const std::string& title, const std::string& extension) {
+    return extension.empty() ? title : title + "." + extension;
+}
+
+}  // namespace kelvo
