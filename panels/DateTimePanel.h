@@ -9,6 +9,8 @@
 
 namespace kelvo {
 
+struct DateRowCheck;
+
 class DateTimePanel {
 public:
     // `initialised` and `monthLengthTexts` are the main window's own members.
@@ -31,6 +33,10 @@ public:
     static int RowOfBox(int id);
 
 private:
+    // Read-only states, day spin range and month length of one pass, set
+    // before any correction is written back.
+    void ApplyFieldStates(int row, const DateRowCheck& check);
+
     Window& window_;
     Clock& clock_;
     const int& initialised_;
