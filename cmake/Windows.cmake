@@ -1,0 +1,51 @@
+# Windows-only targets: the Win32 platform, its tests under Wine, the program
+# itself and its end-to-end tests.
+enable_language(RC)
+
+# MinGW declares the re-entrant C time functions (localtime_r, gmtime_r)
+# only on request; the in-memory clock uses them.
+add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L)
+
+# Wine's prefix for every test of this build lives in the build folder.
+set(KELVO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+
+# The real platform behind the interfaces in platform/.
+file(GLOB KELVO_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
+add_library(kelvo_win32 STATIC ${KELVO_WIN32_SOURCES})
+target_link_libraries(kelvo_win32 PUBLIC kelvo_core comctl32 shell32 user32 gdi32 kernel32)
+
+file(GLOB KELVO_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+if(KELVO_WIN32_TESTS)
+  add_executable(kelvo_win32_tests ${KELVO_WIN32_TESTS})
+  target_link_libraries(kelvo_win32_tests PRIVATE kelvo_win32 kelvo_memory gtest_main)
+  add_test(NAME win32 COMMAND kelvo_win32_tests)
+  set_tests_properties(win32 PROPERTIES ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX}")
+endif()
+
+# The program: only once its own sources exist.
+file(GLOB KELVO_APP_WIN32_SOURCES CONFIGURE_DEPENDS app/win32/*.cpp)
+file(GLOB KELVO_RESOURCE_SCRIPTS CONFIGURE_DEPENDS resources/*.rc)
+if(KELVO_APP_WIN32_SOURCES)
+  add_executable(Kelvo WIN32 ${KELVO_APP_WIN32_SOURCES} ${KELVO_RESOURCE_SCRIPTS})
+  target_link_libraries(Kelvo PRIVATE kelvo_win32 kelvo_core)
+  target_link_options(Kelvo PRIVATE -mwindows)
+  # Resource scripts are UTF-8 and include the shared id header by its
+  # path from the source root.
+  set_property(SOURCE ${KELVO_RESOURCE_SCRIPTS} APPEND PROPERTY COMPILE_OPTIONS -c 65001)
+  target_include_directories(Kelvo PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources)
+endif()
+
+# End-to-end tests of the real window: each runs under Wine on an Xvfb
+# display of its own, with KELVO_EXE holding the program's Unix path.
+file(GLOB KELVO_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
+if(KELVO_APP_WIN32_SOURCES AND KELVO_E2E_TESTS)
+  add_executable(kelvo_e2e_tests ${KELVO_E2E_TESTS})
+  target_include_directories(kelvo_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(kelvo_e2e_tests PRIVATE gtest_main user32 gdi32 comctl32 shell32 kernel32)
+  add_dependencies(kelvo_e2e_tests Kelvo)
+  add_test(NAME e2e
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/xvfb-wine.sh $<TARGET_FILE:kelvo_e2e_tests>)
+  set_tests_properties(e2e PROPERTIES
+    ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-scratch"
+    TIMEOUT 900)
+endif()

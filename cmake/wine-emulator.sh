@@ -1,0 +1,23 @@
+#!/bin/sh
+# Runs a Windows program under Wine for ctest: a Wine prefix of its own in
+# the build folder (created on first use), no Wine debug output, and the
+# Japanese locale so that the ANSI code page is 932.
+#
+# KELVO_WINEPREFIX overrides the prefix; by default it is wineprefix/ in the
+# current directory's build tree (ctest runs tests from the build folder).
+set -e
+if [ -z "${KELVO_WINEPREFIX:-}" ]; then
+    KELVO_WINEPREFIX="$(pwd)/wineprefix"
+fi
+export WINEPREFIX="$KELVO_WINEPREFIX"
+export WINEDEBUG=-all
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+# No desktop integration or dialogs asking to install Mono or Gecko.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+fi
+exec wine "$@"

@@ -1,0 +1,44 @@
+#!/bin/bash
+# Runs one Windows test program under Wine on a private Xvfb display.
+# Xvfb picks a free display itself (-displayfd) and is stopped afterwards,
+# whatever the test's outcome.
+#
+# In: the test program and its arguments; KELVO_EXE and KELVO_SCRATCH as
+# Unix paths (from ctest). The test sees both in Windows form (Z:\...), so
+# it can hand them straight to CreateProcessA and the ...A file functions;
+# the scratch folder is emptied before the run.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+
+ToWindowsPath() {
+    local unixPath
+    unixPath="$(realpath -m "$1")"
+    printf 'Z:%s' "${unixPath//\//\\}"
+}
+
+if [ -n "${KELVO_SCRATCH:-}" ]; then
+    rm -rf "$KELVO_SCRATCH"
+    mkdir -p "$KELVO_SCRATCH"
+    export KELVO_SCRATCH="$(ToWindowsPath "$KELVO_SCRATCH")"
+fi
+if [ -n "${KELVO_EXE:-}" ]; then
+    export KELVO_EXE="$(ToWindowsPath "$KELVO_EXE")"
+fi
+
+displayFile="$(mktemp)"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayFile" >/dev/null 2>&1 &
+xvfbPid=$!
+trap 'kill "$xvfbPid" 2>/dev/null || true; wait "$xvfbPid" 2>/dev/null || true; rm -f "$displayFile"' EXIT
+
+for _ in $(seq 1 100); do
+    [ -s "$displayFile" ] && break
+    kill -0 "$xvfbPid" 2>/dev/null || { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+if [ ! -s "$displayFile" ]; then
+    echo "Xvfb did not report a display" >&2
+    exit 1
+fi
+export DISPLAY=":$(head -n1 "$displayFile")"
+
+"$here/wine-emulator.sh" "$@"
