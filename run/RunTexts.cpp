@@ -1,0 +1,38 @@
+// The run's own texts.
+#include "run/RunTexts.h"
+
+namespace kelvo {
+
+const char* const kTargetRefusedText = "設定したパスが存在しない、又はディレクトリでは無いと思われます。";
+const char* const kTargetRefusedCaption = "エラー <カレントディレクトリが移動できません>";
+const char* const kClimbedText = "カレントディレクトリが一つ上のディレクトリに移動しました。";
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string Closing(std::string text, bool anyChange, int failures) {
+    if (!anyChange) text += "\n変更は何もありませんでした。";
+    if (failures > 0) text += "\n変更できなかった項目: " + std::to_string(failures) + "件";
+    return text;
+}
+
+}  // namespace
+
+std::string EnteredFolderText(const std::string& name) {
+    return Quoted(name) + "\nディレクトリ内に移動しました。\n" + Quoted(name) + "\nディレクトリ内処理中...";
+}
+
+std::string FolderFinishedText(const std::string& targetPath, bool anyChange, int failures) {
+    return Closing(Quoted(targetPath) + "\nディレクトリ内の全ての処理が終了しました。", anyChange, failures);
+}
+
+std::string FolderCancelledText(const std::string& targetPath, bool anyChange, int failures) {
+    return Closing(Quoted(targetPath) + "\nディレクトリ内の処理中にキャンセルしました。", anyChange, failures);
+}
+
+std::string FileFinishedText(const std::string& targetPath, bool anyChange, int failures) {
+    return Closing(Quoted(targetPath) + "\nファイルの処理が終了しました。", anyChange, failures);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,66 @@
+// Folder mode of a run: the walk over the whole tree below the target
+// folder, subfolders first (each completely, in listing order), then each
+// folder's own files. The walk keeps an explicit stack of frames; each frame
+// holds its folder's subfolder names, read once when the walk first stands
+// in the folder, and the index of the next one to enter.
+#pragma once
+#include <atomic>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "items/ItemContext.h"
+#include "run/JobSettings.h"
+#include "run/RunJob.h"
+
+namespace kelvo {
+
+// Depths 0 (the target) to 259: as deep as the walk can count.
+inline constexpr size_t kMaxWalkLevels = 260;
+// The longest path a folder or file may have (a 260-byte buffer with its terminator).
+inline constexpr size_t kMaxPathBytes = 259;
+
+struct WalkLimits {
+    size_t maxLevels = kMaxWalkLevels;
+    size_t maxPathBytes = kMaxPathBytes;
+};
+
+class TargetWalk {
+public:
+    TargetWalk(ItemContext& context, const JobSettings& job, const std::atomic<bool>& cancelRequested,
+               WalkLimits limits = WalkLimits());
+
+    // Walks from the current directory, which must be the target folder, and
+    // leaves the target as the current directory. Shows the finish or the
+    // cancel text and beeps when finished.
+    RunEnd Run(bool anyChangeBefore);
+
+private:
+    struct Frame {
+        std::string path;  // full path of the folder
+        std::vector<std::string> subfolders;
+        size_t next = 0;
+    };
+
+    bool EnterRoot();
+    void EnterSubfolder(const std::string& name);
+    bool Climb();
+    bool FilePass(const Frame& frame);
+    void TreatEntry(const std::string& folder, const std::string& name, uint32_t attributes,
+                    std::string& newNameList);
+    std::vector<std::string> ReadSubfolders();
+    bool ListingBroken() const;
+    void ReturnToTarget();
+    void Fail() { ++context_.failures; }
+
+    ItemContext& context_;
+    const JobSettings& job_;
+    const std::atomic<bool>& cancelRequested_;
+    WalkLimits limits_;
+    std::string ownProgramPath_;
+    std::string rootPath_;
+    std::vector<Frame> frames_;
+    bool anyChange_ = false;
+};
+
+}  // namespace kelvo
