@@ -1,11 +1,46 @@
+// Renaming one file by the rules: the new name, the reasons not to rename,
+// the rename itself and its report.
+#include "items/ItemReport.h"
 #include "items/RenameRules.h"
+#include "items/RenameText.h"
+#include "platform/Cp932Text.h"
 
 namespace kelvo {
 
-// Renaming is built with the rename panel; until then every file keeps its name.
-bool RenameItem(ItemContext&, const ItemPath& item, const RenameRules&, ItemRef& result) {
+namespace {
+
+// True when newName can be given to the file. Every reason against it is
+// silent: the file then simply keeps its name.
+bool MayRename(FileSystem& files, const ItemPath& item, const std::string& newName) {
+    if (newName == item.name) return false;
+    if (!NameFits(item.directory, item.separator, newName)) return false;
+    // A change of letter case finds the file itself under its new name.
+    if (EqualsIgnoreCase(newName, item.name)) return true;
+    FindEntry existing;
+    return !files.FindOne(item.directory + item.separator + newName, existing);
+}
+
+}  // namespace
+
+bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result) {
     result = {item.fullPath, item.directory, item.name};
-    return false;
+    std::string title = item.title;
+    std::string extension = item.extension;
+    ApplyRenameRules(rules, title, extension);
+    if (title.empty()) return false;
+    std::string newName = JoinName(title, extension);
+    if (!MayRename(context.files, item, newName)) return false;
+
+    std::string folder = item.directory + item.separator;
+    if (!context.files.Move(folder + item.name, folder + newName)) {
+        // A file in use or out of reach keeps its name and still gets its
+        // time and attribute changes; the run counts it as not changed.
+        ++context.failures;
+        return false;
+    }
+    if (context.FullView()) context.ShowStatus(BuildItemReport(item.directory, item.name, newName));
+    result = {folder + newName, item.directory, newName};
+    return true;
 }
 
 }  // namespace kelvo

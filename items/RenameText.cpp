@@ -58,6 +58,11 @@ void ApplyRenameRules(const RenameRules& rules, std::string& title, std::string&
         ReplaceText(DeleteHeadAndTail(extension, rules.extHead, rules.extTail), rules.extWhat, rules.extWith);
 }
 
+bool NameFits(const std::string& directory, const std::string& separator, const std::string& newName) {
+    return directory.size() + separator.size() + newName.size() < kRenamePathLimit &&
+           newName.size() <= kRenameNameLimit;
+}
+
 std::string JoinName(const std::string& title, const std::string& extension) {
     return extension.empty() ? title : title + "." + extension;
 }

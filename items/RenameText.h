@@ -4,11 +4,20 @@
 // valid code page 932 text when its input is: no rule cuts a double-byte
 // character in two.
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "items/RenameRules.h"
 
 namespace kelvo {
+
+// A renamed file's full path must stay below the platform's path limit of
+// 260 bytes (its terminator included), and its name may hold at most 256.
+inline constexpr size_t kRenamePathLimit = 260;
+inline constexpr size_t kRenameNameLimit = 256;
+
+// True when directory + separator + newName keeps both limits.
+bool NameFits(const std::string& directory, const std::string& separator, const std::string& newName);
 
 // Replaces every occurrence of `what` in `text` by `with`, scanning from the
 // start; occurrences begin only on character boundaries, do not overlap, and

@@ -103,5 +103,17 @@ TEST(JoinName, EmptyExtensionGetsNoDot) {
     EXPECT_EQ(JoinName("", "profile"), ".profile");
 }
 
+TEST(NameFits, PathAndNameLimits) {
+    const std::string dir = "C:\\d";  // 4 bytes, joined with a 1-byte separator
+    const size_t room = kRenamePathLimit - 1 - dir.size() - 1;  // longest name below the path limit
+    EXPECT_TRUE(NameFits(dir, "\\", std::string(room, 'n')));
+    EXPECT_FALSE(NameFits(dir, "\\", std::string(room + 1, 'n')));
+    // At a drive root the longest name still keeps below the path limit.
+    EXPECT_TRUE(NameFits("C:\\", "", std::string(kRenameNameLimit, 'n')));
+    // The name limit on its own: a short directory leaves room in the path.
+    EXPECT_TRUE(NameFits("", "\\", std::string(kRenameNameLimit, 'n')));
+    EXPECT_FALSE(NameFits("", "\\", std::string(kRenameNameLimit + 1, 'n')));
+}
+
 }  // namespace
 }  // namespace kelvo
