@@ -1,6 +1,15 @@
 #include "platform/memory/MemoryWindow.h"
 
+#include "app/ControlTable.h"
+
 namespace kelvo {
+
+void MemoryWindow::MarkMainDialogEdits() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    for (const ControlRow& row : kMainControls) {
+        if (row.windowClass == ControlClass::Edit) edits_.insert(row.id);
+    }
+}
 
 void MemoryWindow::Click(int id, bool threeState) {
     std::function<void(int, int)> handler;

@@ -14,11 +14,9 @@
 #include <vector>
 
 #include "platform/Window.h"
+#include "platform/WindowMessages.h"
 
 namespace kelvo {
-
-// Notification codes of WM_COMMAND (the platform's values).
-enum : int { kBnClicked = 0, kEnUpdate = 0x0400 };
 
 class MemoryWindow : public Window {
 public:
@@ -40,6 +38,9 @@ public:
 
     // Ids of edits: a text put into one of these sends EN_UPDATE.
     void MarkEdit(int id) { edits_.insert(id); }
+    // Marks every edit of the main window's control table, so EN_UPDATE flows
+    // for all of them as from the real window.
+    void MarkMainDialogEdits();
     // Receives WM_COMMAND notifications (control id, notification code).
     void SetCommandHandler(std::function<void(int id, int code)> handler) { onCommand_ = std::move(handler); }
 

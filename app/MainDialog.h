@@ -1,0 +1,141 @@
+// The main window's logic: its members, construction, the initialisation
+// sequence, the message table's handlers, always-on-top, the settings file
+// hooks, the run's callbacks and its destruction. It reaches the window only
+// through Window and Shell, so it runs natively against the in-memory
+// platform; the Win32 host feeds it the dialog's messages.
+#pragma once
+#include <array>
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include "app/MessageTable.h"
+#include "app/SettingsFile.h"
+#include "panels/DateTimePanel.h"
+#include "panels/RenamePanel.h"
+#include "panels/TargetPanel.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
+#include "platform/Threads.h"
+#include "platform/Window.h"
+#include "run/RunJob.h"
+#include "run/WorkerControl.h"
+
+namespace kelvo {
+
+// The body of a run; the program passes RunJob.
+using JobFunction = std::function<RunEnd(RunEnvironment&)>;
+
+struct DialogPlatform {
+    Window& window;
+    Shell& shell;
+    FileSystem& files;
+    Clock& clock;
+    Threads& threads;
+    JobFunction job;
+};
+
+inline constexpr unsigned kTrayIconId = 1;
+inline constexpr int kCompactHeight = 110;
+inline constexpr const char* kSettingsFileName = "Kelvo.ini";
+inline constexpr const char* kStartCaption = "一括変更開始(&E)";
+inline constexpr const char* kCancelCaption = "キャンセル(&E)";
+
+class MainDialog {
+public:
+    // `firstArgument` is the first command-line argument, empty when none.
+    MainDialog(const DialogPlatform& platform, const std::string& exeFolder, const std::string& firstArgument);
+    virtual ~MainDialog() = default;
+    MainDialog(const MainDialog&) = delete;
+    MainDialog& operator=(const MainDialog&) = delete;
+
+    // WM_INITDIALOG; true lets the platform focus the first tab stop.
+    bool OnInitDialog();
+    // Any other message: the first matching row of the message table handles it.
+    Reply HandleMessage(const Message& m);
+    // The OK command (button 1, Enter) and the Cancel command (button 2, Escape, close box).
+    virtual void StartOrCancel();
+    virtual void CancelOrClose();
+
+    // Operations other parts of the window call.
+    void ApplyAlwaysOnTop();
+    void HandleTrayIconMessage(std::intptr_t mouseMessage);
+    void ApplyCurrentDirChoice() { targetPanel.ApplyCurrentDirChoice(); }
+    void TakeDroppedTarget(DropHandle drop) { targetPanel.TakeDroppedTarget(drop); }
+    void LoadSettings();
+    void SaveSettingsAtExit();
+    void SaveRenameSettings();
+    void SetJobControlsEnabled(bool enable);
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    void ShowAboutBox();
+    // The tip of a control; empty gives no tip.
+    std::string TipText(int id);
+
+    // Read by tests and by the host.
+    const std::string& ProgramFolder() const { return programFolder; }
+    int FullView() const { return fullView.load(std::memory_order_relaxed); }
+    const Rect& InitialWindowRect() const { return initialWindowRect; }
+    const SettingsLines& Settings() const { return settingsLines; }
+    int Initialised() const { return initialised; }
+    IconHandle AppIcon() const { return appIcon; }
+    WorkerControl& Worker() { return worker; }
+    const TargetPanel& Target() const { return targetPanel; }
+
+    // The message table, in routing order.
+    static const MessageRow<MainDialog> messageTable[19];
+
+private:
+    // Handlers of the message table rows.
+    Reply OnSysCommand(const Message& m);
+    Reply OnPaint(const Message& m);
+    Reply OnQueryDragIcon(const Message& m);
+    Reply OnCurrentDirClicked(const Message& m);
+    Reply OnDropFiles(const Message& m);
+    Reply OnDateEditUpdate(const Message& m);
+    Reply OnDateBoxClicked(const Message& m);
+    Reply OnHelp(const Message& m);
+    Reply OnAlwaysOnTopClicked(const Message& m);
+    Reply OnDestroyMessage(const Message& m);
+    Reply OnResetClicked(const Message& m);
+    Reply OnRenameOnClicked(const Message& m);
+    Reply OnRuleEditUpdate(const Message& m);
+    Reply OnRenameModeClicked(const Message& m);
+    Reply OnSaveClicked(const Message& m);
+    Reply OnNeedTipText(const Message& m);
+    Reply OnTrayIcon(const Message& m);
+
+    static void OnRunStartCallback(void* context);
+    static void ThreadBodyCallback(void* context);
+    static void OnRunEndCallback(void* context);
+    void OnRunStart();
+    void RunBody();
+    void OnRunEnd();
+    void OnDestroy();
+    std::string SettingsPath() const { return exeFolder + kSettingsFileName; }
+
+    Window& window;
+    Shell& shell;
+    FileSystem& files;
+    Clock& clock;
+    JobFunction job;
+    const std::string exeFolder;
+    const std::string firstArgument;
+
+    std::string programFolder;
+    std::atomic<int> fullView{1};
+    unsigned trayIconId = 0;
+    Rect initialWindowRect;
+    SettingsLines settingsLines;
+    std::array<std::string, 3> monthLengthTexts;
+    int initialised = 0;
+    IconHandle appIcon = 0;
+    WorkerControl worker;
+
+    TargetPanel targetPanel;
+    DateTimePanel dateTimePanel;
+    RenamePanel renamePanel;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,125 @@
+// The main window's message table and the small handlers it routes to.
+#include "app/MainDialog.h"
+
+#include "platform/WindowMessages.h"
+#include "resources/ControlGroups.h"
+
+namespace kelvo {
+
+namespace {
+constexpr Reply kDone{true, 1};
+}  // namespace
+
+// clang-format off
+const MessageRow<MainDialog> MainDialog::messageTable[19] = {
+    {kWmSysCommand, kAnyCode, {}, &MainDialog::OnSysCommand},
+    {kWmPaint, kAnyCode, {}, &MainDialog::OnPaint},
+    {kWmQueryDragIcon, kAnyCode, {}, &MainDialog::OnQueryDragIcon},
+    {kWmCommand, kBnClicked, {IDC_CURRENT_DIR}, &MainDialog::OnCurrentDirClicked},
+    {kWmDropFiles, kAnyCode, {}, &MainDialog::OnDropFiles},
+    {kWmCommand, kEnUpdate, {1015, 1012, 1011, 1017, 1019, 1021}, &MainDialog::OnDateEditUpdate},
+    {kWmCommand, kEnUpdate, {1035, 1037, 1039, 1041, 1043, 1045}, &MainDialog::OnDateEditUpdate},
+    {kWmCommand, kEnUpdate, {1053, 1055, 1057, 1059, 1061, 1063}, &MainDialog::OnDateEditUpdate},
+    {kWmCommand, kBnClicked, {IDC_CREATION_BOX, IDC_MODIFIED_BOX, IDC_ACCESS_BOX}, &MainDialog::OnDateBoxClicked},
+    {kWmHelp, kAnyCode, {}, &MainDialog::OnHelp},
+    {kWmCommand, kBnClicked, {IDC_ALWAYS_ON_TOP}, &MainDialog::OnAlwaysOnTopClicked},
+    {kWmDestroy, kAnyCode, {}, &MainDialog::OnDestroyMessage},
+    {kWmCommand, kBnClicked, {IDC_RESET_DATES}, &MainDialog::OnResetClicked},
+    {kWmCommand, kBnClicked, {IDC_RENAME_ON}, &MainDialog::OnRenameOnClicked},
+    {kWmCommand, kEnUpdate, {1086, 1084, 1075, 1076, 1087, 1073, 1074, 1085}, &MainDialog::OnRuleEditUpdate},
+    {kWmCommand, kBnClicked, {IDC_RENAME_MODE}, &MainDialog::OnRenameModeClicked},
+    {kWmCommand, kBnClicked, {IDC_SAVE_RENAME}, &MainDialog::OnSaveClicked},
+    {kWmNotify, kTtnNeedTextA, {}, &MainDialog::OnNeedTipText},
+    {kWmTrayIcon, kAnyCode, {}, &MainDialog::OnTrayIcon},
+};
+// clang-format on
+
+Reply MainDialog::HandleMessage(const Message& m) {
+    const MessageRow<MainDialog>* row = FindRow(messageTable, m);
+    if (row == nullptr) return Reply{};
+    return (this->*(row->handler))(m);
+}
+
+Reply MainDialog::OnSysCommand(const Message& m) {
+    if ((m.wParam & 0xFFF0) != kAboutCommand) return Reply{};
+    ShowAboutBox();
+    return kDone;
+}
+
+Reply MainDialog::OnPaint(const Message&) { return Reply{shell.PaintIconIfMinimised(appIcon), 0}; }
+
+Reply MainDialog::OnQueryDragIcon(const Message&) { return Reply{true, static_cast<std::intptr_t>(appIcon)}; }
+
+Reply MainDialog::OnCurrentDirClicked(const Message&) {
+    ApplyCurrentDirChoice();
+    return kDone;
+}
+
+Reply MainDialog::OnDropFiles(const Message& m) {
+    TakeDroppedTarget(static_cast<DropHandle>(m.wParam));
+    return kDone;
+}
+
+Reply MainDialog::OnDateEditUpdate(const Message& m) {
+    dateTimePanel.ValidateDateRow(DateTimePanel::RowOfEdit(m.id));
+    return kDone;
+}
+
+Reply MainDialog::OnDateBoxClicked(const Message& m) {
+    dateTimePanel.OnRowBoxClicked(DateTimePanel::RowOfBox(m.id));
+    return kDone;
+}
+
+Reply MainDialog::OnHelp(const Message&) {
+    ShowAboutBox();
+    return kDone;
+}
+
+Reply MainDialog::OnAlwaysOnTopClicked(const Message&) {
+    ApplyAlwaysOnTop();
+    return kDone;
+}
+
+Reply MainDialog::OnDestroyMessage(const Message&) {
+    OnDestroy();
+    return kDone;
+}
+
+Reply MainDialog::OnResetClicked(const Message&) {
+    dateTimePanel.ResetDatesToNow();
+    return kDone;
+}
+
+Reply MainDialog::OnRenameOnClicked(const Message&) {
+    renamePanel.ApplyRenameEnable();
+    return kDone;
+}
+
+Reply MainDialog::OnRuleEditUpdate(const Message& m) {
+    renamePanel.OnRuleTextChanged(m.id);
+    return kDone;
+}
+
+Reply MainDialog::OnRenameModeClicked(const Message&) {
+    renamePanel.ApplyRenameMode();
+    return kDone;
+}
+
+Reply MainDialog::OnSaveClicked(const Message&) {
+    SaveRenameSettings();
+    return kDone;
+}
+
+Reply MainDialog::OnNeedTipText(const Message& m) {
+    // Id 0 is the tip window itself, not a control.
+    if (m.id == 0) return Reply{};
+    shell.SetTipText(m.lParam, TipText(m.id));
+    return kDone;
+}
+
+Reply MainDialog::OnTrayIcon(const Message& m) {
+    HandleTrayIconMessage(m.lParam);
+    return kDone;
+}
+
+}  // namespace kelvo

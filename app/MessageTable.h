@@ -1,0 +1,69 @@
+// A dialog's message table: constant rows of message, notification code,
+// control ids and handler. A message is decoded once into `Message`; the
+// first row that matches it gets it.
+#pragma once
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+
+namespace kelvo {
+
+struct Message {
+    unsigned message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    int id = 0;    // the control of WM_COMMAND and WM_NOTIFY
+    int code = 0;  // their notification code
+};
+
+// What the dialog procedure returns: `handled` false leaves the message to
+// the platform's default handling.
+struct Reply {
+    bool handled = false;
+    std::intptr_t value = 0;
+};
+
+inline constexpr int kAnyCode = INT_MIN;
+inline constexpr std::size_t kMaxRowIds = 8;
+
+template <class Dialog>
+struct MessageRow {
+    using Handler = Reply (Dialog::*)(const Message&);
+    unsigned message;
+    int code;               // kAnyCode: the message has none
+    int ids[kMaxRowIds];    // zero-terminated; no ids: any control
+    Handler handler;
+
+    bool Matches(const Message& m) const {
+        if (m.message != message) return false;
+        if (code != kAnyCode && m.code != code) return false;
+        if (ids[0] == 0) return true;
+        for (int id : ids) {
+            if (id == 0) break;
+            if (id == m.id) return true;
+        }
+        return false;
+    }
+};
+
+template <class Dialog, std::size_t N>
+const MessageRow<Dialog>* FindRow(const MessageRow<Dialog> (&table)[N], const Message& m) {
+    for (const MessageRow<Dialog>& row : table) {
+        if (row.Matches(m)) return &row;
+    }
+    return nullptr;
+}
+
+// WM_COMMAND carries the control id in the low word of wParam and the
+// notification code in the high word.
+inline Message CommandMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    Message m;
+    m.message = message;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.id = static_cast<int>(wParam & 0xFFFF);
+    m.code = static_cast<int>((wParam >> 16) & 0xFFFF);
+    return m;
+}
+
+}  // namespace kelvo

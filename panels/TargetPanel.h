@@ -1,0 +1,37 @@
+// The target panel: the path edit, the box that locks it on the program's
+// folder, dropped files and folders, and the start states of the attribute
+// boxes.
+#pragma once
+#include <string>
+
+#include "platform/Shell.h"
+#include "platform/Window.h"
+
+namespace kelvo {
+
+inline constexpr const char* kDropRefusedText = "\"カレントディレクトリにする\"のチェックマークを外して下さい。";
+inline constexpr const char* kDropRefusedCaption = "エラー <カレントディレクトリに設定されてます>";
+
+class TargetPanel {
+public:
+    // `programFolder` is the main window's own member.
+    TargetPanel(Window& window, Shell& shell, const std::string& programFolder);
+
+    // BN_CLICKED of 1007, and once at start-up after 1007 was unticked.
+    void ApplyCurrentDirChoice();
+    // WM_DROPFILES: the first dropped item becomes the path, unless 1007 is ticked.
+    void TakeDroppedTarget(DropHandle drop);
+    // Attribute boxes indeterminate (leave), folders box unticked.
+    void SetAttributeStartStates();
+
+    const std::string& SavedTargetText() const { return savedTargetText_; }
+
+private:
+    Window& window_;
+    Shell& shell_;
+    const std::string& programFolder_;
+    std::string savedTargetText_;
+    bool firstCall_ = true;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,50 @@
+// Window-level operations of the main window beyond its controls: icons,
+// the system menu, tool tips, the notification icon, dropped files, the
+// About box and the end of the modal run. Handles are opaque integers so
+// the dialog's logic stays free of the platform's headers.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace kelvo {
+
+using IconHandle = std::uintptr_t;
+using DropHandle = std::uintptr_t;
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // Icon resource 128 of the program's own module.
+    virtual IconHandle LoadAppIcon() = 0;
+    // Greys restore, size and maximise and appends a separator and the About
+    // item (the text of string 101, when it isn't empty). Nothing without a system menu.
+    virtual void AddAboutItemToSystemMenu() = 0;
+    // WM_SETICON, big then small.
+    virtual void SetWindowIcons(IconHandle icon) = 0;
+    // Switches tips on for every child control; texts are asked for later.
+    virtual void EnableToolTips() = 0;
+    // Answers a tip-text request (the notification's own parameter).
+    virtual void SetTipText(std::intptr_t request, const std::string& text) = 0;
+
+    // Shell_NotifyIconA; results are not examined.
+    virtual void AddTrayIcon(unsigned id, IconHandle icon, unsigned callbackMessage, const std::string& tip) = 0;
+    virtual void RemoveTrayIcon(unsigned id) = 0;
+
+    // Paints the icon centred while the window is minimised; false when it
+    // isn't, so the platform paints as usual.
+    virtual bool PaintIconIfMinimised(IconHandle icon) = 0;
+
+    // The full path of the first dropped item (at most 499 bytes), then the
+    // drop's handle is released.
+    virtual std::string TakeFirstDroppedPath(DropHandle drop) = 0;
+    // Releases a drop's handle without reading it.
+    virtual void ReleaseDrop(DropHandle drop) = 0;
+
+    // Runs the About box modally, owned by the main window.
+    virtual void ShowAboutBox() = 0;
+    // Ends the modal run with a result.
+    virtual void EndDialog(int result) = 0;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,53 @@
+// An in-memory shell for tests: records every call in order as a line of
+// text, keeps the lists of dropped paths by handle and the ended result.
+#pragma once
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/Shell.h"
+
+namespace kelvo {
+
+class MemoryShell : public Shell {
+public:
+    inline static constexpr IconHandle kAppIcon = 128;
+
+    // Makes a drop of several paths and returns its handle.
+    DropHandle AddDrop(const std::vector<std::string>& paths);
+    void SetMinimised(bool minimised) { minimised_ = minimised; }
+
+    std::vector<std::string> Calls();
+    bool Called(const std::string& call);
+    std::vector<DropHandle> ReleasedDrops();
+    int EndedWith() const { return endedWith_; }  // -1 while the dialog runs
+    std::string LastTipText() const { return lastTipText_; }
+
+    IconHandle LoadAppIcon() override;
+    void AddAboutItemToSystemMenu() override;
+    void SetWindowIcons(IconHandle icon) override;
+    void EnableToolTips() override;
+    void SetTipText(std::intptr_t request, const std::string& text) override;
+    void AddTrayIcon(unsigned id, IconHandle icon, unsigned callbackMessage, const std::string& tip) override;
+    void RemoveTrayIcon(unsigned id) override;
+    bool PaintIconIfMinimised(IconHandle icon) override;
+    std::string TakeFirstDroppedPath(DropHandle drop) override;
+    void ReleaseDrop(DropHandle drop) override;
+    void ShowAboutBox() override;
+    void EndDialog(int result) override;
+
+private:
+    void Record(const std::string& call);
+
+    std::mutex mutex_;
+    std::vector<std::string> calls_;
+    std::map<DropHandle, std::vector<std::string>> drops_;
+    std::vector<DropHandle> released_;
+    DropHandle nextDrop_ = 1;
+    bool minimised_ = false;
+    int endedWith_ = -1;
+    std::string lastTipText_;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,39 @@
+// Starting, cancelling and ending a run. The flags are shared with the
+// worker without locks: each is a single value that one side writes and the
+// other polls, so relaxed atomic accesses are enough.
+#include "run/WorkerControl.h"
+
+namespace kelvo {
+
+void WorkerControl::StartOrCancel() {
+    if (running.load(std::memory_order_relaxed)) {
+        cancelRequested.store(true, std::memory_order_relaxed);
+        return;
+    }
+    running.store(true, std::memory_order_relaxed);
+    cancelRequested.store(false, std::memory_order_relaxed);
+    if (onRunStart != nullptr) onRunStart(callbackContext);
+    // Nothing else would ever end a run whose thread never started.
+    if (!threads_.Start([this] { ThreadProcedure(); })) EndRun();
+}
+
+bool WorkerControl::CancelIfRunning() {
+    if (!running.load(std::memory_order_relaxed)) return false;
+    cancelRequested.store(true, std::memory_order_relaxed);
+    return true;
+}
+
+void WorkerControl::EndRun() {
+    if (!running.load(std::memory_order_relaxed)) return;
+    // The window is restored before the flags clear: a command arriving in
+    // between still sees a run and only asks to cancel, which is cleared here.
+    if (onRunEnd != nullptr) onRunEnd(callbackContext);
+    cancelRequested.store(false, std::memory_order_relaxed);
+    running.store(false, std::memory_order_relaxed);
+}
+
+void WorkerControl::ThreadProcedure() {
+    if (threadBody != nullptr) threadBody(callbackContext);
+}
+
+}  // namespace kelvo
