@@ -1,0 +1,319 @@
+// The time half of an item change on the in-memory file system: blanks
+// filled from each item's own times, the calendar carry, the report, what
+// reaches SetTimes, times that 32-bit seconds can't hold, refused writes,
+// and local time in zones with and without daylight saving.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <limits>
+#include <optional>
+
+#include "items/ChangeItem.h"
+#include "items/ItemStatus.h"
+#include "items/TimeChange.h"
+#include "platform/memory/MemoryClock.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryWindow.h"
+
+namespace kelvo {
+namespace {
+
+// Sets TZ for one test and puts the previous value back.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone) {
+        if (const char* old = std::getenv("TZ")) previous_ = old;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ScopedTimeZone() {
+        if (previous_) {
+            setenv("TZ", previous_->c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        tzset();
+    }
+
+private:
+    std::optional<std::string> previous_;
+};
+
+// Seconds since 1970 of a UTC calendar moment.
+int64_t Utc(int year, int month, int day, int hour, int minute, int second) {
+    struct tm parts {};
+    parts.tm_year = year - 1900;
+    parts.tm_mon = month - 1;
+    parts.tm_mday = day;
+    parts.tm_hour = hour;
+    parts.tm_min = minute;
+    parts.tm_sec = second;
+    return static_cast<int64_t>(timegm(&parts));
+}
+
+FileTime Ticks(int64_t seconds) { return kUnixEpochTicks + static_cast<FileTime>(seconds) * kTicksPerSecond; }
+int64_t Seconds(FileTime ticks) { return static_cast<int64_t>((ticks - kUnixEpochTicks) / kTicksPerSecond); }
+
+DateTimeFields Fields(const std::string& year, const std::string& month, const std::string& day,
+                      const std::string& hour, const std::string& minute, const std::string& second) {
+    return DateTimeFields{{year, month, day, hour, minute, second}};
+}
+
+const DateTimeFields kAllBlank = Fields("", "", "", "", "", "");
+const TimeEnables kCreationOnly = {true, false, false};
+const TimeEnables kModificationOnly = {false, true, false};
+const TimeEnables kAccessOnly = {false, false, true};
+const TimeEnables kAllRows = {true, true, true};
+
+// Tokyo has no daylight saving: local is always UTC + 9 hours.
+constexpr int64_t kTokyoOffset = 9 * 3600;
+
+class TimeChangeTest : public testing::Test {
+protected:
+    TimeChangeTest() : zone("Asia/Tokyo"), context{files, clock, window, fullView} {}
+
+    // A file with all three times at `utcSeconds`, plus a fraction of a second.
+    MemoryFileSystem::Node& AddFile(const std::string& path, int64_t utcSeconds, uint32_t attributes = kAttrArchive) {
+        MemoryFileSystem::Node& node = files.AddFile(path, attributes, Ticks(utcSeconds) + kFraction);
+        return node;
+    }
+
+    TimeChangeResult Change(const std::string& path, const TimeEnables& enables, const DateTimeFields& creation,
+                            const DateTimeFields& modification = kAllBlank,
+                            const DateTimeFields& access = kAllBlank) {
+        ItemStatus status;
+        EXPECT_TRUE(ReadItemStatus(files, path, status));
+        files.ClearCalls();
+        return ChangeTimes(context, status, path, "C:\\data", path.substr(path.rfind('\\') + 1), enables,
+                           creation, modification, access);
+    }
+
+    static constexpr FileTime kFraction = 1234567;  // 0.1234567 s
+
+    ScopedTimeZone zone;
+    MemoryFileSystem files;
+    MemoryClock clock;
+    MemoryWindow window;
+    std::atomic<int> fullView{1};
+    ItemContext context;
+};
+
+TEST_F(TimeChangeTest, TypedRowSetsTheTimeAndReportsIt) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 3, 4, 5, 6));
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2003", "11", "24", "12", "50", "54")),
+              kTimesWritten);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->creation), Utc(2003, 11, 24, 12, 50, 54) - kTokyoOffset);
+    EXPECT_EQ(window.GetText(IDC_STATUS),
+              "\"C:\\data\"ディレクトリ内処理中...\n\"memo.txt\"を\n"
+              "作成日時 : 2003年11月24日 12:50:54\nに変更しました。");
+    EXPECT_EQ(window.ControlState(IDC_STATUS).texts.front(), "変更しました。");
+}
+
+TEST_F(TimeChangeTest, BlanksComeFromTheItemsOwnLocalTime) {
+    // 2001-05-03 04:05:06 in Tokyo.
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kModificationOnly, kAllBlank, Fields("2003", "", "24", "", "07", "")),
+              kTimesWritten);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->modification), Utc(2003, 5, 24, 4, 7, 6) - kTokyoOffset);
+    EXPECT_NE(window.GetText(IDC_STATUS).find("更新日時 : 2003年5月24日 4:07:6\n"), std::string::npos)
+        << window.GetText(IDC_STATUS);
+}
+
+TEST_F(TimeChangeTest, AllBlankRowRewritesTheItemsOwnTime) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kAccessOnly, kAllBlank), kTimesWritten);
+    // Whole seconds: the fraction of the access time is gone.
+    EXPECT_EQ(files.Find("C:\\data\\memo.txt")->access, Ticks(Utc(2001, 5, 2, 19, 5, 6)));
+    EXPECT_NE(window.GetText(IDC_STATUS).find("アクセス日 : 2001年5月3日 4:5:6\n"), std::string::npos);
+}
+
+TEST_F(TimeChangeTest, EachFileKeepsItsOwnYear) {
+    AddFile("C:\\data\\a.txt", Utc(1999, 3, 1, 0, 0, 0));
+    AddFile("C:\\data\\b.txt", Utc(2010, 3, 1, 0, 0, 0));
+    const DateTimeFields noYear = Fields("", "7", "4", "10", "20", "30");
+    EXPECT_EQ(Change("C:\\data\\a.txt", kCreationOnly, noYear), kTimesWritten);
+    EXPECT_EQ(Change("C:\\data\\b.txt", kCreationOnly, noYear), kTimesWritten);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\a.txt")->creation), Utc(1999, 7, 4, 10, 20, 30) - kTokyoOffset);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\b.txt")->creation), Utc(2010, 7, 4, 10, 20, 30) - kTokyoOffset);
+}
+
+TEST_F(TimeChangeTest, Day31OfABlankThirtyDayMonthCarriesIntoTheNextMonth) {
+    AddFile("C:\\data\\memo.txt", Utc(2005, 4, 10, 0, 0, 0));  // April in Tokyo too
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2005", "", "31", "8", "0", "0")), kTimesWritten);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->creation), Utc(2005, 5, 1, 8, 0, 0) - kTokyoOffset);
+    EXPECT_NE(window.GetText(IDC_STATUS).find("作成日時 : 2005年4月31日 8:0:0\n"), std::string::npos);
+}
+
+TEST_F(TimeChangeTest, OnlyTheEnabledTimesReachTheFileSystem) {
+    const FileTime before = Ticks(Utc(2001, 5, 2, 19, 5, 6)) + kFraction;
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kAccessOnly, kAllBlank, kAllBlank, Fields("2004", "1", "2", "3", "4", "5")),
+              kTimesWritten);
+    const MemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
+    // The untouched times keep even their fraction of a second.
+    EXPECT_EQ(node.creation, before);
+    EXPECT_EQ(node.modification, before);
+    EXPECT_EQ(Seconds(node.access), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
+    EXPECT_EQ(files.CallsOf("SetTimes").size(), 1u);
+}
+
+TEST_F(TimeChangeTest, ReportHasOneLinePerEnabledRowInOrder) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    const DateTimeFields typed = Fields("2004", "1", "2", "3", "4", "5");
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kAllRows, typed, typed, typed), kTimesWritten);
+    EXPECT_NE(window.GetText(IDC_STATUS).find("を\n作成日時 : 2004年1月2日 3:4:5\n更新日時 : 2004年1月2日 3:4:5\n"
+                                              "アクセス日 : 2004年1月2日 3:4:5\nに変更しました。"),
+              std::string::npos);
+}
+
+TEST_F(TimeChangeTest, ReadOnlyFileIsWrittenTwiceAndStaysReadOnly) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6), kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
+    EXPECT_EQ(files.CallsOf("SetTimes").size(), 2u);
+    const MemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
+    EXPECT_EQ(node.attributes, kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(Seconds(node.creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
+}
+
+TEST_F(TimeChangeTest, CompactViewShowsNothingButStillChanges) {
+    fullView = 0;
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
+    EXPECT_TRUE(window.ControlState(IDC_STATUS).texts.empty());
+}
+
+TEST_F(TimeChangeTest, RefusedWriteIsReportedAsRefused) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    files.RefuseOperation("SetTimes");
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesRefused);
+    EXPECT_EQ(files.Find("C:\\data\\memo.txt")->creation, Ticks(Utc(2001, 5, 2, 19, 5, 6)) + kFraction);
+    EXPECT_TRUE(window.ControlState(IDC_STATUS).texts.empty());
+}
+
+TEST_F(TimeChangeTest, EveryRefusedCallLeavesTheRunGoing) {
+    // Refuse each call of the change in turn; each time the result says so.
+    for (uint64_t n = 1;; ++n) {
+        MemoryFileSystem fresh;
+        MemoryWindow freshWindow;
+        ItemContext freshContext{fresh, clock, freshWindow, fullView};
+        fresh.AddFile("C:\\data\\memo.txt", kAttrReadOnly, Ticks(Utc(2001, 5, 2, 19, 5, 6)));
+        ItemStatus status;
+        ASSERT_TRUE(ReadItemStatus(fresh, "C:\\data\\memo.txt", status));
+        const uint64_t readCalls = fresh.CallCount();
+        fresh.RefuseCall(readCalls + n);
+        TimeChangeResult result = ChangeTimes(freshContext, status, "C:\\data\\memo.txt", "C:\\data", "memo.txt",
+                                              kCreationOnly, Fields("2004", "1", "2", "3", "4", "5"), kAllBlank,
+                                              kAllBlank);
+        if (fresh.CallCount() < readCalls + n) {
+            EXPECT_EQ(result, kTimesWritten);
+            break;
+        }
+        EXPECT_EQ(result, kTimesRefused) << "refused call " << n;
+        // Whatever was refused, the file doesn't end without its read-only bit.
+        EXPECT_EQ(fresh.Find("C:\\data\\memo.txt")->attributes, kAttrReadOnly) << "refused call " << n;
+    }
+}
+
+TEST_F(TimeChangeTest, BlankFilledFromAnUnrepresentableTimeLeavesThatRowOut) {
+    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    const FileTime after2038 = Ticks(Utc(2040, 6, 1, 0, 0, 0));
+    node.modification = after2038;
+    const DateTimeFields noYear = Fields("", "1", "2", "3", "4", "5");
+    EXPECT_EQ(Change("C:\\data\\memo.txt", {true, true, false}, noYear, noYear), kTimesRefused);
+    EXPECT_EQ(node.modification, after2038);
+    EXPECT_EQ(Seconds(node.creation), Utc(2001, 1, 2, 3, 4, 5) - kTokyoOffset);
+    EXPECT_NE(window.GetText(IDC_STATUS).find("を\n作成日時 : 2001年1月2日 3:4:5\nに変更しました。"),
+              std::string::npos);
+}
+
+TEST_F(TimeChangeTest, BlankFilledFromATimeBefore1970LeavesThatRowOut) {
+    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    const FileTime before1970 = kUnixEpochTicks - kTicksPerSecond;
+    node.modification = before1970;
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kModificationOnly, kAllBlank, Fields("2004", "", "2", "3", "4", "5")),
+              kTimesRefused);
+    EXPECT_EQ(node.modification, before1970);
+    EXPECT_TRUE(files.CallsOf("SetTimes").empty());
+}
+
+TEST_F(TimeChangeTest, TypedFullRowNeedsNoItemTime) {
+    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    node.creation = kUnixEpochTicks - kTicksPerSecond;
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
+    EXPECT_EQ(Seconds(node.creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
+}
+
+TEST_F(TimeChangeTest, TypedMomentJustPastTheEdgeIsLeftOut) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    const int64_t last = std::numeric_limits<int32_t>::max();  // 2038-01-19 03:14:07 UTC, 12:14:07 in Tokyo
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2038", "1", "19", "12", "14", "7")), kTimesWritten);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->creation), last);
+
+    window.SetText(IDC_STATUS, "");
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2038", "1", "19", "12", "14", "8")), kTimesRefused);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->creation), last);
+    // Nothing was left to apply: no write and no report.
+    EXPECT_TRUE(files.CallsOf("SetTimes").empty());
+    EXPECT_TRUE(files.CallsOf("SetAttributes").empty());
+    EXPECT_EQ(window.GetText(IDC_STATUS), "");
+}
+
+TEST_F(TimeChangeTest, UnrepresentableRowCountsTheItemAsFailed) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    const AttributeChoices leaveAll = {kLeaveAttribute, kLeaveAttribute, kLeaveAttribute, kLeaveAttribute};
+    ChangeItem(context, false, "C:\\data\\memo.txt", "C:\\data", "memo.txt", leaveAll, kCreationOnly,
+               Fields("2038", "12", "31", "0", "0", "0"), kAllBlank, kAllBlank);
+    EXPECT_EQ(context.failures, 1);
+    EXPECT_TRUE(ChangeItem(context, false, "C:\\data\\memo.txt", "C:\\data", "memo.txt", leaveAll, kCreationOnly,
+                           Fields("2037", "12", "31", "0", "0", "0"), kAllBlank, kAllBlank));
+    EXPECT_EQ(context.failures, 1);
+}
+
+struct ZoneCase {
+    const char* name;
+    const char* zone;
+    int64_t winterOffset;
+    int64_t summerOffset;
+};
+
+class TimeChangeZone : public testing::TestWithParam<ZoneCase> {};
+
+TEST_P(TimeChangeZone, NoonTypedInWinterAndSummerReadsBackAsNoon) {
+    const ZoneCase& c = GetParam();
+    ScopedTimeZone zone(c.zone);
+    MemoryFileSystem files;
+    MemoryClock clock;
+    MemoryWindow window;
+    std::atomic<int> fullView{1};
+    ItemContext context{files, clock, window, fullView};
+    files.AddFile("C:\\data\\w.txt", kAttrArchive, Ticks(Utc(2001, 1, 1, 0, 0, 0)));
+    files.AddFile("C:\\data\\s.txt", kAttrArchive, Ticks(Utc(2001, 1, 1, 0, 0, 0)));
+    for (const auto& [path, month, offset] : {std::tuple<const char*, const char*, int64_t>{"C:\\data\\w.txt", "1", c.winterOffset},
+                                              {"C:\\data\\s.txt", "7", c.summerOffset}}) {
+        ItemStatus status;
+        ASSERT_TRUE(ReadItemStatus(files, path, status));
+        EXPECT_EQ(ChangeTimes(context, status, path, "C:\\data", path, kModificationOnly, kAllBlank,
+                              Fields("2020", month, "15", "12", "0", "0"), kAllBlank),
+                  kTimesWritten);
+        const int64_t written = Seconds(files.Find(path)->modification);
+        EXPECT_EQ(written, Utc(2020, std::atoi(month), 15, 12, 0, 0) - offset) << path;
+        CalendarFields local;
+        ASSERT_TRUE(clock.UtcToLocal(written, local));
+        EXPECT_EQ(local.month, std::atoi(month));
+        EXPECT_EQ(local.hour, 12);
+        EXPECT_EQ(local.minute, 0);
+        EXPECT_EQ(local.second, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, TimeChangeZone,
+                         testing::Values(ZoneCase{"Berlin", "Europe/Berlin", 3600, 7200},
+                                         ZoneCase{"Tokyo", "Asia/Tokyo", kTokyoOffset, kTokyoOffset}),
+                         [](const testing::TestParamInfo<ZoneCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace kelvo
