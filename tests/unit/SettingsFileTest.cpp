@@ -1,0 +1,182 @@
+// The settings file on the in-memory file system: reading lines however
+// they end, the flag check that throws a whole file away, and stores that
+// make a read-only file writable and never damage the file on an error.
+#include <gtest/gtest.h>
+
+#include "app/SettingsFile.h"
+#include "platform/memory/MemoryFileSystem.h"
+
+namespace kelvo {
+namespace {
+
+const std::string kPath = "C:\\Kelvo\\Kelvo.ini";
+const std::string kTemporary = kPath + ".tmp";
+const std::string kEightEmptyLines = "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+
+SettingsLines Lines(const std::string& first, const std::string& second, const std::string& third = "") {
+    SettingsLines lines;
+    lines[0] = first;
+    lines[1] = second;
+    lines[2] = third;
+    return lines;
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    SettingsFileTest() { files.AddFolder("C:\\Kelvo"); }
+
+    SettingsLines LoadFrom(const std::string& content) {
+        files.AddFile(kPath, kAttrArchive, 0, content);
+        return SettingsFile::Load(files, kPath);
+    }
+    std::string Content() { return files.Find(kPath)->content; }
+
+    MemoryFileSystem files;
+};
+
+TEST_F(SettingsFileTest, DefaultsAreOffAddModeAndEmptyTexts) {
+    SettingsLines defaults = SettingsFile::Defaults();
+    EXPECT_EQ(defaults[0], "0");
+    EXPECT_EQ(defaults[1], "0");
+    for (size_t i = 2; i < defaults.size(); ++i) EXPECT_EQ(defaults[i], "") << i;
+}
+
+TEST_F(SettingsFileTest, MissingFileGivesDefaults) {
+    EXPECT_EQ(SettingsFile::Load(files, kPath), SettingsFile::Defaults());
+}
+
+TEST_F(SettingsFileTest, LockedFileGivesDefaults) {
+    files.AddFile(kPath, kAttrArchive, 0, "1\r\n1\r\nx\r\n").locked = true;
+    EXPECT_EQ(SettingsFile::Load(files, kPath), SettingsFile::Defaults());
+}
+
+TEST_F(SettingsFileTest, ReadsLinesHoweverTheyEnd) {
+    struct Case {
+        const char* shows;
+        std::string content;
+        SettingsLines expected;
+    } cases[] = {
+        {"CR LF", "1\r\n0\r\nnew_\r\n", Lines("1", "0", "new_")},
+        {"LF only", "0\n1\nIMG\n", Lines("0", "1", "IMG")},
+        {"last line without terminator", "0\r\n1\r\nabc", Lines("0", "1", "abc")},
+        {"short file fills empty lines", "1\r\n1\r\n", Lines("1", "1")},
+        {"blanks kept", "0\r\n0\r\n  a b  \r\n", Lines("0", "0", "  a b  ")},
+        {"lone CR stays in the line", "0\r\n0\r\na\rb\r\n", Lines("0", "0", "a\rb")},
+        {"double-byte text", "0\r\n0\r\n表ソ\r\n", Lines("0", "0", "表ソ")},
+    };
+    for (const Case& c : cases) {
+        MemoryFileSystem fresh;
+        fresh.AddFile(kPath, kAttrArchive, 0, c.content);
+        EXPECT_EQ(SettingsFile::Load(fresh, kPath), c.expected) << c.shows;
+    }
+}
+
+TEST_F(SettingsFileTest, AllTenLinesInOrderAndNoMore) {
+    SettingsLines lines = LoadFrom("1\n1\nc\nd\ne\nf\ng\nh\ni\nj\nextra\n");
+    const char* expected[] = {"1", "1", "c", "d", "e", "f", "g", "h", "i", "j"};
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << i;
+}
+
+TEST_F(SettingsFileTest, LongLineIsReadWhole) {
+    const std::string longText(70000, 'x');
+    EXPECT_EQ(LoadFrom("0\r\n0\r\n" + longText + "\r\nnext\r\n")[2], longText);
+    EXPECT_EQ(SettingsFile::Load(files, kPath)[3], "next");
+}
+
+TEST_F(SettingsFileTest, BadFlagLinesGiveAllDefaults) {
+    struct Case {
+        const char* shows;
+        std::string first, second;
+    } cases[] = {
+        {"empty file", "", ""},        {"empty first", "", "0"},       {"other digit", "2", "0"},
+        {"letter in second", "1", "a"}, {"blank before", " 1", "0"},   {"blank after", "1", "0 "},
+        {"two digits", "01", "0"},      {"empty second", "1", ""},     {"double-byte digit", "１", "0"},
+    };
+    for (const Case& c : cases) {
+        MemoryFileSystem fresh;
+        fresh.AddFile(kPath, kAttrArchive, 0, c.first + "\r\n" + c.second + "\r\nkept?\r\n");
+        EXPECT_EQ(SettingsFile::Load(fresh, kPath), SettingsFile::Defaults()) << c.shows;
+    }
+}
+
+TEST_F(SettingsFileTest, StoreCreatesTenCrLfLines) {
+    SettingsLines lines = SettingsFile::Defaults();
+    EXPECT_TRUE(SettingsFile::Store(files, kPath, lines, nullptr));
+    EXPECT_EQ(Content(), "0\r\n0\r\n" + kEightEmptyLines);
+    EXPECT_FALSE(files.Exists(kTemporary));
+}
+
+TEST_F(SettingsFileTest, StoreAndLoadKeepTextsUnchanged) {
+    SettingsLines lines = Lines("1", "1", " lead");
+    lines[5] = "trail ";
+    lines[9] = "表|ソ";
+    ASSERT_TRUE(SettingsFile::Store(files, kPath, lines, nullptr));
+    EXPECT_EQ(SettingsFile::Load(files, kPath), lines);
+}
+
+TEST_F(SettingsFileTest, RefreshRunsAfterTheOpenAndIsWritten) {
+    files.AddFile(kPath, kAttrArchive, 0, "0\r\n0\r\n" + kEightEmptyLines);
+    SettingsLines lines = SettingsFile::Defaults();
+    bool refreshed = false;
+    ASSERT_TRUE(SettingsFile::Store(files, kPath, lines, [&](SettingsLines& l) {
+        refreshed = true;
+        l[1] = "1";
+        l[2] = "new_";
+    }));
+    EXPECT_TRUE(refreshed);
+    EXPECT_EQ(lines[1], "1");
+    EXPECT_EQ(Content(), "0\r\n1\r\nnew_\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(SettingsFileTest, ReadOnlyFileIsMadeWritableAndRewritten) {
+    files.AddFile(kPath, kAttrReadOnly | kAttrHidden | kAttrArchive, 0, "1\r\n1\r\n");
+    SettingsLines lines = SettingsFile::Defaults();
+    ASSERT_TRUE(SettingsFile::Store(files, kPath, lines, nullptr));
+    EXPECT_EQ(Content(), "0\r\n0\r\n" + kEightEmptyLines);
+    uint32_t attributes = files.Find(kPath)->attributes;
+    EXPECT_EQ(attributes & kAttrReadOnly, 0u);
+    EXPECT_NE(attributes & kAttrHidden, 0u) << "other bits stay";
+    EXPECT_TRUE(files.CallsOf("SetTimes").empty()) << "times are not written";
+}
+
+TEST_F(SettingsFileTest, LockedFileIsNotWritten) {
+    files.AddFile(kPath, kAttrArchive, 0, "1\r\n1\r\nold\r\n").locked = true;
+    SettingsLines lines = SettingsFile::Defaults();
+    bool refreshed = false;
+    EXPECT_FALSE(SettingsFile::Store(files, kPath, lines, [&](SettingsLines&) { refreshed = true; }));
+    EXPECT_FALSE(refreshed);
+    EXPECT_EQ(Content(), "1\r\n1\r\nold\r\n");
+    EXPECT_FALSE(files.Exists(kTemporary));
+    EXPECT_TRUE(files.CallsOf("Write").empty());
+}
+
+TEST_F(SettingsFileTest, FailureAfterTheOpenLeavesTheOldFile) {
+    // Each failing step after a successful open: the write, the temporary
+    // file's creation, and the final exchange.
+    struct Case {
+        const char* shows;
+        const char* operation;
+        std::string pathSuffix;
+    } cases[] = {
+        {"write refused", "Write", ""},
+        {"temporary file refused", "OpenForWriting", ".tmp"},
+        {"exchange refused", "Replace", ""},
+    };
+    for (const Case& c : cases) {
+        MemoryFileSystem fresh;
+        fresh.AddFile(kPath, kAttrArchive, 0, "1\r\n1\r\nold\r\n");
+        fresh.RefuseOperation(c.operation, c.pathSuffix, 0);
+        SettingsLines lines = SettingsFile::Defaults();
+        EXPECT_FALSE(SettingsFile::Store(fresh, kPath, lines, nullptr)) << c.shows;
+        EXPECT_EQ(fresh.Find(kPath)->content, "1\r\n1\r\nold\r\n") << c.shows;
+        EXPECT_FALSE(fresh.Exists(kTemporary)) << c.shows;
+        EXPECT_FALSE(fresh.Find(kPath)->locked) << c.shows;
+        // Once the refusals end, the next store goes through.
+        fresh.ClearRefusals();
+        EXPECT_TRUE(SettingsFile::Store(fresh, kPath, lines, nullptr)) << c.shows;
+        EXPECT_EQ(fresh.Find(kPath)->content, "0\r\n0\r\n" + kEightEmptyLines) << c.shows;
+    }
+}
+
+}  // namespace
+}  // namespace kelvo
