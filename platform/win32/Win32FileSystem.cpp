@@ -1,0 +1,269 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+// windows.h maps these names to their ...A forms, which would rename the
+// FileSystem operations of the same names.
+#undef SetCurrentDirectory
+#undef GetCurrentDirectory
+
+#include <algorithm>
+#include <vector>
+
+namespace kelvo {
+
+namespace {
+
+FileTime FromFileTime(const FILETIME& time) {
+    return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME ToFileTime(FileTime ticks) {
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
+    time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    return time;
+}
+
+void FillEntry(const WIN32_FIND_DATAA& data, FindEntry& entry) {
+    entry.name = data.cFileName;
+    entry.attributes = data.dwFileAttributes;
+    entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry.creation = FromFileTime(data.ftCreationTime);
+    entry.access = FromFileTime(data.ftLastAccessTime);
+    entry.modification = FromFileTime(data.ftLastWriteTime);
+}
+
+// Calls a GetXxxA-style function that writes at most `size` bytes and returns
+// the length written, or the size it needs when the buffer is too small, or 0
+// on failure. The buffer grows to what the system asks for, so nothing is cut.
+template <typename Query>
+bool QueryText(Query query, std::string& text) {
+    std::vector<char> buffer(MAX_PATH);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD length = query(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) return false;
+        if (length < buffer.size()) {
+            text.assign(buffer.data(), length);
+            return true;
+        }
+        buffer.resize(static_cast<size_t>(length) + 1);
+    }
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return false;
+}
+
+}  // namespace
+
+class Win32FileSystem::Listing : public DirectoryListing {
+public:
+    Listing(HANDLE handle, const WIN32_FIND_DATAA& first) : handle_(handle), pending_(first) {}
+    ~Listing() override { FindClose(handle_); }
+
+    bool Next(FindEntry& entry) override {
+        if (havePending_) {
+            havePending_ = false;
+            FillEntry(pending_, entry);
+            return true;
+        }
+        WIN32_FIND_DATAA data;
+        if (!FindNextFileA(handle_, &data)) return false;
+        FillEntry(data, entry);
+        return true;
+    }
+
+private:
+    HANDLE handle_;
+    WIN32_FIND_DATAA pending_;
+    bool havePending_ = true;
+};
+
+class Win32FileSystem::Writer : public WritableFile {
+public:
+    explicit Writer(HANDLE handle) : handle_(handle) {}
+    ~Writer() override { Close(); }
+
+    bool Write(const std::string& bytes) override {
+        size_t done = 0;
+        while (handle_ != INVALID_HANDLE_VALUE && done < bytes.size()) {
+            DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+            DWORD written = 0;
+            if (!WriteFile(handle_, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+            done += written;
+        }
+        return handle_ != INVALID_HANDLE_VALUE;
+    }
+
+    bool Close() override {
+        if (handle_ == INVALID_HANDLE_VALUE) return false;
+        bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+bool Win32FileSystem::FailFromSystem() {
+    lastError_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::Fail(uint32_t error) {
+    lastError_ = error;
+    return false;
+}
+
+bool Win32FileSystem::Acceptable(const std::string& path) {
+    if (path.size() > kMaxPathBytes) return Fail(ERROR_FILENAME_EXCED_RANGE);
+    if (path.find('\0') != std::string::npos) return Fail(ERROR_INVALID_NAME);
+    return true;
+}
+
+bool Win32FileSystem::SetCurrentDirectory(const std::string& path) {
+    if (!Acceptable(path)) return false;
+    return SetCurrentDirectoryA(path.c_str()) ? true : FailFromSystem();
+}
+
+bool Win32FileSystem::GetCurrentDirectory(std::string& path) {
+    std::string text;
+    bool ok = QueryText([](DWORD size, char* buffer) { return GetCurrentDirectoryA(size, buffer); }, text);
+    if (!ok) return FailFromSystem();
+    if (text.size() > kMaxPathBytes) return Fail(ERROR_FILENAME_EXCED_RANGE);
+    path = text;
+    return true;
+}
+
+std::unique_ptr<DirectoryListing> Win32FileSystem::List(const std::string& pattern) {
+    if (!Acceptable(pattern)) return nullptr;
+    WIN32_FIND_DATAA data;
+    HANDLE handle = FindFirstFileA(pattern.c_str(), &data);
+    if (handle == INVALID_HANDLE_VALUE) {
+        FailFromSystem();
+        return nullptr;
+    }
+    return std::make_unique<Listing>(handle, data);
+}
+
+bool Win32FileSystem::FindOne(const std::string& path, FindEntry& entry) {
+    if (!Acceptable(path)) return false;
+    WIN32_FIND_DATAA data;
+    HANDLE handle = FindFirstFileA(path.c_str(), &data);
+    if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
+    FindClose(handle);
+    FillEntry(data, entry);
+    return true;
+}
+
+bool Win32FileSystem::GetFullPath(const std::string& path, std::string& fullPath) {
+    if (!Acceptable(path)) return false;
+    std::string text;
+    auto query = [&path](DWORD size, char* buffer) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); };
+    if (!QueryText(query, text)) return FailFromSystem();
+    if (text.size() > kMaxPathBytes) return Fail(ERROR_FILENAME_EXCED_RANGE);
+    fullPath = text;
+    return true;
+}
+
+bool Win32FileSystem::GetAttributes(const std::string& path, uint32_t& attributes) {
+    if (!Acceptable(path)) return false;
+    DWORD value = GetFileAttributesA(path.c_str());
+    if (value == INVALID_FILE_ATTRIBUTES) return FailFromSystem();
+    attributes = value;
+    return true;
+}
+
+bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+    if (!Acceptable(path)) return false;
+    return SetFileAttributesA(path.c_str(), attributes) ? true : FailFromSystem();
+}
+
+bool Win32FileSystem::SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
+                               const FileTime* modification) {
+    if (!Acceptable(path)) return false;
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
+    FILETIME times[3];
+    if (creation != nullptr) times[0] = ToFileTime(*creation);
+    if (access != nullptr) times[1] = ToFileTime(*access);
+    if (modification != nullptr) times[2] = ToFileTime(*modification);
+    bool set = SetFileTime(handle, creation ? &times[0] : nullptr, access ? &times[1] : nullptr,
+                           modification ? &times[2] : nullptr) != 0;
+    // The first failure is the one worth reporting; the handle is closed either way.
+    uint32_t setError = set ? 0 : GetLastError();
+    bool closed = CloseHandle(handle) != 0;
+    if (!set) return Fail(setError);
+    return closed ? true : FailFromSystem();
+}
+
+bool Win32FileSystem::Move(const std::string& from, const std::string& to) {
+    if (!Acceptable(from) || !Acceptable(to)) return false;
+    return MoveFileA(from.c_str(), to.c_str()) ? true : FailFromSystem();
+}
+
+bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+    if (!Acceptable(from) || !Acceptable(to)) return false;
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? true : FailFromSystem();
+}
+
+bool Win32FileSystem::Delete(const std::string& path) {
+    if (!Acceptable(path)) return false;
+    return DeleteFileA(path.c_str()) ? true : FailFromSystem();
+}
+
+bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
+    if (!Acceptable(path)) return false;
+    HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
+    // Read to the end rather than trusting the size, which may change meanwhile.
+    std::string content;
+    char chunk[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(handle, chunk, sizeof chunk, &got, nullptr) != 0) && got > 0) content.append(chunk, got);
+    uint32_t readError = ok ? 0 : GetLastError();
+    CloseHandle(handle);
+    if (!ok) return Fail(readError);
+    bytes.swap(content);
+    return true;
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::OpenForWriting(const std::string& path, bool truncate) {
+    if (!Acceptable(path)) return nullptr;
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, truncate ? CREATE_ALWAYS : OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        FailFromSystem();
+        return nullptr;
+    }
+    // A file kept as it is gets new bytes after its old ones.
+    if (!truncate && SetFilePointer(handle, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR) {
+        FailFromSystem();
+        CloseHandle(handle);
+        return nullptr;
+    }
+    return std::make_unique<Writer>(handle);
+}
+
+std::string Win32FileSystem::ModulePath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            FailFromSystem();
+            return std::string();
+        }
+        // GetModuleFileNameA cuts the name to fit and says so only by filling the buffer.
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (buffer.size() >= 32768) {
+            Fail(ERROR_INSUFFICIENT_BUFFER);
+            return std::string();
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace kelvo
