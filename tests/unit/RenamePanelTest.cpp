@@ -174,12 +174,5 @@ TEST_F(RenamePanelTest, ModeCaptionsFollowTheToggle) {
     EXPECT_EQ(window.GetText(IDC_EXT_PICTURE), "+ * +");
 }
 
-TEST_F(RenamePanelTest, OnlyRuleEditsAreRuleEdits) {
-    for (int id : kRenameEdits) EXPECT_TRUE(RenamePanel::IsRuleEdit(id)) << id;
-    for (int id : {IDC_RENAME_ON, IDC_RENAME_MODE, IDC_SAVE_RENAME, IDC_STATUS}) {
-        EXPECT_FALSE(RenamePanel::IsRuleEdit(id)) << id;
-    }
-}
-
 }  // namespace
 }  // namespace kelvo

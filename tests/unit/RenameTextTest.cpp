@@ -97,12 +97,6 @@ TEST(ApplyRenameRules, AnyNonZeroModeDeletes) {
     EXPECT_EQ(ext, "jpg");
 }
 
-TEST(JoinName, EmptyExtensionGetsNoDot) {
-    EXPECT_EQ(JoinName("a", "txt"), "a.txt");
-    EXPECT_EQ(JoinName("a", ""), "a");
-    EXPECT_EQ(JoinName("", "profile"), ".profile");
-}
-
 TEST(NameFits, PathAndNameLimits) {
     const std::string dir = "C:\\d";  // 4 bytes, joined with a 1-byte separator
     const size_t room = kRenamePathLimit - 1 - dir.size() - 1;  // longest name below the path limit
