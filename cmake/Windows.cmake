@@ -20,6 +20,11 @@ if(KELVO_WIN32_TESTS)
   target_link_libraries(kelvo_win32_tests PRIVATE kelvo_win32 kelvo_memory gtest_main)
   add_test(NAME win32 COMMAND kelvo_win32_tests)
   set_tests_properties(win32 PROPERTIES ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX}")
+  # The clock once more in a zone with daylight saving, whatever the
+  # machine's own zone is.
+  add_test(NAME win32_clock_berlin COMMAND kelvo_win32_tests --gtest_filter=*Clock*)
+  set_tests_properties(win32_clock_berlin PROPERTIES
+    ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};TZ=Europe/Berlin;KELVO_TEST_ZONE=Europe/Berlin")
 endif()
 
 # The program: only once its own sources exist.
