@@ -1,0 +1,188 @@
+// The folder walk: visiting order, paths at a drive root and below a folder
+// whose name ends in a trail byte of 0x5C, skipped entries, the texts in
+// full and compact view, cancel, and the limits of depth and path length.
+#include <gtest/gtest.h>
+
+#include "run/RunTexts.h"
+#include "run/TargetWalk.h"
+#include "tests/unit/RunTestFixture.h"
+
+namespace kelvo {
+namespace {
+
+class FolderWalk : public RunTest {
+protected:
+    // T holds A and B (A listed first); A holds A1; each folder holds a file.
+    void BuildExampleTree() {
+        files.AddFile("C:\\T\\A\\A1\\a1.txt");
+        files.AddFile("C:\\T\\A\\a.txt");
+        files.AddFile("C:\\T\\B\\b.txt");
+        files.AddFile("C:\\T\\t.txt");
+        SetTarget("C:\\T");
+    }
+    std::string CurrentDirectory() {
+        std::string path;
+        files.GetCurrentDirectory(path);
+        return path;
+    }
+};
+
+TEST_F(FolderWalk, SubfoldersFirstThenFilesWithFolders) {
+    BuildExampleTree();
+    Ask(IDC_HIDDEN, kChecked);
+    Ask(IDC_FOLDERS_TOO, kChecked);
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(ChangedPaths(), (std::vector<std::string>{"C:\\T\\A", "C:\\T\\A\\A1", "C:\\T\\A\\A1\\a1.txt",
+                                                        "C:\\T\\A\\a.txt", "C:\\T\\B", "C:\\T\\B\\b.txt",
+                                                        "C:\\T\\t.txt"}));
+    EXPECT_EQ(AttributesOf("C:\\T"), kAttrDirectory);
+    EXPECT_EQ(AttributesOf("C:\\T\\A\\A1"), kAttrDirectory | kAttrHidden);
+    EXPECT_EQ(CurrentDirectory(), "C:\\T");
+    EXPECT_EQ(window.Beeps(), 1);
+    EXPECT_EQ(LastStatus(), "\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。");
+}
+
+TEST_F(FolderWalk, SubfoldersFirstThenFilesWithoutFolders) {
+    BuildExampleTree();
+    Ask(IDC_HIDDEN, kChecked);
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(ChangedPaths(), (std::vector<std::string>{"C:\\T\\A\\A1\\a1.txt", "C:\\T\\A\\a.txt",
+                                                        "C:\\T\\B\\b.txt", "C:\\T\\t.txt"}));
+    EXPECT_EQ(AttributesOf("C:\\T\\A"), kAttrDirectory);
+}
+
+TEST_F(FolderWalk, EachFolderIsListedTwice) {
+    BuildExampleTree();
+    Run();
+    EXPECT_EQ(files.ListingsOpened(), 2u * 4u);
+}
+
+TEST_F(FolderWalk, WalkTextsInFullView) {
+    files.AddFile("C:\\T\\A\\a.txt");
+    SetTarget("C:\\T");
+    Run();
+    EXPECT_EQ(StatusTexts(), (std::vector<std::string>{
+                                 EnteredFolderText("A"), kClimbedText,
+                                 "\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。\n変更は何もありませんでした。"}));
+}
+
+TEST_F(FolderWalk, CompactViewShowsOnlyTheFinish) {
+    BuildExampleTree();
+    fullView = 0;
+    Ask(IDC_ARCHIVE, kUnchecked);
+    Run();
+    EXPECT_EQ(StatusTexts(), std::vector<std::string>{"\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。"});
+    EXPECT_EQ(AttributesOf("C:\\T\\t.txt"), kAttrNormal);
+}
+
+TEST_F(FolderWalk, EmptyTargetFinishesWithTheSuffixAndBeeps) {
+    files.AddFolder("C:\\E");
+    SetTarget("C:\\E");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(StatusTexts(), std::vector<std::string>{
+                                 "\"C:\\E\"\nディレクトリ内の全ての処理が終了しました。\n変更は何もありませんでした。"});
+    EXPECT_EQ(window.Beeps(), 1);
+}
+
+TEST_F(FolderWalk, DriveRootGetsNoDoubledBackslash) {
+    files.AddFile("D:\\r.txt");
+    files.AddFile("D:\\S\\s.txt");
+    Ask(IDC_HIDDEN, kChecked);
+    Ask(IDC_FOLDERS_TOO, kChecked);
+    SetTarget("D:\\");
+    Run();
+    EXPECT_EQ(ChangedPaths(), (std::vector<std::string>{"D:\\S", "D:\\S\\s.txt", "D:\\r.txt"}));
+}
+
+TEST_F(FolderWalk, FolderEndingInATrailBackslashGetsASeparator) {
+    const std::string folder = "C:\\T\\表";  // 0x95 0x5C
+    files.AddFile(folder + "\\f.txt");
+    Ask(IDC_HIDDEN, kChecked);
+    SetTarget(folder);
+    Run();
+    EXPECT_EQ(ChangedPaths(), std::vector<std::string>{folder + "\\f.txt"});
+    EXPECT_EQ(AttributesOf(folder + "\\f.txt"), kAttrArchive | kAttrHidden);
+}
+
+TEST_F(FolderWalk, OwnExecutableIsLeftAloneWhateverItsCase) {
+    files.AddFile("C:\\T\\kelvo.exe");
+    files.AddFile("C:\\T\\other.exe");
+    files.SetModulePath("c:\\t\\KELVO.EXE");
+    Ask(IDC_HIDDEN, kChecked);
+    SetTarget("C:\\T");
+    Run();
+    EXPECT_EQ(ChangedPaths(), std::vector<std::string>{"C:\\T\\other.exe"});
+    EXPECT_EQ(AttributesOf("C:\\T\\kelvo.exe"), kAttrArchive);
+}
+
+TEST_F(FolderWalk, CancelIsSeenBeforeTheNextFile) {
+    files.AddFile("C:\\T\\1.txt");
+    files.AddFile("C:\\T\\2.txt");
+    Ask(IDC_HIDDEN, kChecked);
+    SetTarget("C:\\T\\");
+    window.MarkEdit(IDC_STATUS);
+    window.SetCommandHandler([&](int, int) {
+        if (window.GetText(IDC_STATUS).find("1.txt") != std::string::npos) cancelRequested = true;
+    });
+    EXPECT_EQ(Run(), RunEnd::Cancelled);
+    EXPECT_EQ(AttributesOf("C:\\T\\1.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(AttributesOf("C:\\T\\2.txt"), kAttrArchive);
+    EXPECT_EQ(LastStatus(), "\"C:\\T\\\"\nディレクトリ内の処理中にキャンセルしました。");
+    EXPECT_EQ(window.Beeps(), 0);
+    EXPECT_EQ(CurrentDirectory(), "C:\\T");
+}
+
+TEST_F(FolderWalk, CancelBeforeAnyFileShowsTheSuffix) {
+    files.AddFile("C:\\T\\1.txt");
+    cancelRequested = true;
+    Ask(IDC_HIDDEN, kChecked);
+    SetTarget("C:\\T");
+    EXPECT_EQ(Run(), RunEnd::Cancelled);
+    EXPECT_TRUE(ChangedPaths().empty());
+    EXPECT_EQ(LastStatus(), FolderCancelledText("C:\\T", false, 0));
+}
+
+TEST_F(FolderWalk, UnenterableSubfolderIsSkippedAndCounted) {
+    files.AddFile("C:\\T\\A\\a.txt");
+    files.AddFile("C:\\T\\B\\b.txt");
+    files.Find("C:\\T\\A")->noEnter = true;
+    Ask(IDC_HIDDEN, kChecked);
+    Ask(IDC_FOLDERS_TOO, kChecked);
+    SetTarget("C:\\T");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(ChangedPaths(), (std::vector<std::string>{"C:\\T\\B", "C:\\T\\B\\b.txt"}));
+    EXPECT_EQ(LastStatus(), FolderFinishedText("C:\\T", true, 1));
+}
+
+TEST_F(FolderWalk, PathLengthJustInsideAndOutsideTheLimit) {
+    const std::string folder = "C:\\T";
+    const size_t room = kMaxPathBytes - folder.size() - 1;
+    files.AddFile(folder + "\\" + std::string(room, 'a'));
+    files.AddFile(folder + "\\" + std::string(room + 1, 'b'));
+    files.AddFolder(folder + "\\" + std::string(room + 1, 'c'));
+    Ask(IDC_HIDDEN, kChecked);
+    SetTarget(folder);
+    Run();
+    EXPECT_EQ(ChangedPaths(), std::vector<std::string>{folder + "\\" + std::string(room, 'a')});
+    EXPECT_EQ(LastStatus(), FolderFinishedText(folder, true, 2));
+}
+
+TEST_F(FolderWalk, DepthJustInsideAndOutsideTheLimit) {
+    EXPECT_EQ(kMaxWalkLevels, 260u);
+    files.AddFile("C:\\T\\a\\b\\in.txt");
+    files.AddFile("C:\\T\\a\\b\\c\\out.txt");
+    Ask(IDC_HIDDEN, kChecked);
+    SetTarget("C:\\T");
+    files.SetCurrentDirectory("C:\\T");
+    ItemContext context = Context();
+    JobSettings job = ReadJobSettings(window);
+    WalkLimits limits;
+    limits.maxLevels = 3;  // T, a and b can be counted; c would be a fourth level
+    TargetWalk walk(context, job, cancelRequested, limits);
+    EXPECT_EQ(walk.Run(false), RunEnd::Finished);
+    EXPECT_EQ(ChangedPaths(), std::vector<std::string>{"C:\\T\\a\\b\\in.txt"});
+    EXPECT_EQ(context.failures, 1);
+}
+
+}  // namespace
+}  // namespace kelvo
