@@ -1,0 +1,166 @@
+// The OK and Cancel commands of the main window in every state of a run,
+// and the controls a run disables and gives back.
+#include "tests/unit/MainDialogTestFixture.h"
+
+#include <set>
+
+#include "app/ControlTable.h"
+
+namespace kelvo {
+namespace {
+
+// The job controls a run disables, in every row of the window.
+std::set<int> JobControls() {
+    std::set<int> ids = {IDC_PATH, IDC_CURRENT_DIR, IDC_FOLDERS_TOO, IDC_RESET_DATES, IDC_RENAME_ON,
+                         IDC_RENAME_MODE, IDC_SAVE_RENAME};
+    for (int box : kAttributeBoxes) ids.insert(box);
+    for (const DateRowIds& row : kDateRows) {
+        ids.insert(row.box);
+        for (int edit : row.edits) ids.insert(edit);
+        for (int spin : row.spins) ids.insert(spin);
+    }
+    for (int edit : kRenameEdits) ids.insert(edit);
+    return ids;
+}
+
+class MainDialogRunTest : public MainDialogTest {
+protected:
+    void StartHeldRun() {
+        threads.SetMode(MemoryThreads::Mode::RealThread);
+        holdJob = true;
+        dialog->StartOrCancel();
+        for (int i = 0; i < 5000 && jobRuns.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_EQ(jobRuns.load(), 1);
+    }
+    void ExpectIdle() {
+        EXPECT_FALSE(dialog->Worker().Running());
+        EXPECT_FALSE(dialog->Worker().CancelRequested());
+        EXPECT_EQ(window.GetText(IDC_START), kStartCaption);
+        EXPECT_TRUE(window.ControlState(IDC_PATH).enabled);
+    }
+};
+
+TEST_F(MainDialogRunTest, IdleOkRunsTheJobOnceAndComesBackIdle) {
+    Open();
+    dialog->StartOrCancel();
+    EXPECT_EQ(jobRuns.load(), 1);
+    EXPECT_FALSE(jobSawStartEnabled.load());  // controls were disabled before the job read them
+    EXPECT_EQ(window.ControlState(IDC_START).texts.back(), kStartCaption);
+    const std::vector<std::string> texts = window.ControlState(IDC_START).texts;
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[texts.size() - 2], kCancelCaption);
+    ExpectIdle();
+    EXPECT_EQ(shell.EndedWith(), -1);
+}
+
+TEST_F(MainDialogRunTest, IdleCancelClosesTheWindow) {
+    Open();
+    dialog->CancelOrClose();
+    EXPECT_EQ(shell.EndedWith(), kIdCancel);
+    EXPECT_EQ(jobRuns.load(), 0);
+}
+
+TEST_F(MainDialogRunTest, RunningShowsTheCancelCaptionAndDisablesJobControls) {
+    Open();
+    StartHeldRun();
+    EXPECT_TRUE(dialog->Worker().Running());
+    EXPECT_EQ(window.GetText(IDC_START), kCancelCaption);
+    for (int id : JobControls()) EXPECT_FALSE(window.ControlState(id).enabled) << id;
+    dialog->StartOrCancel();
+    WaitForIdle();
+    ExpectIdle();
+}
+
+// Every command in "running" and in "cancel asked" only asks to cancel.
+struct CommandCase {
+    const char* name;
+    bool firstIsOk;
+    bool secondIsOk;
+};
+
+class MainDialogCommandTest : public MainDialogRunTest, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(MainDialogCommandTest, CommandsDuringARunCancelItAndKeepTheWindowOpen) {
+    Open();
+    StartHeldRun();
+    auto command = [this](bool ok) { ok ? dialog->StartOrCancel() : dialog->CancelOrClose(); };
+    command(GetParam().firstIsOk);
+    command(GetParam().secondIsOk);
+    WaitForIdle();
+    EXPECT_EQ(shell.EndedWith(), -1);
+    EXPECT_EQ(threads.Started(), 1);
+    ExpectIdle();
+    dialog->CancelOrClose();
+    EXPECT_EQ(shell.EndedWith(), kIdCancel);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, MainDialogCommandTest,
+                         ::testing::Values(CommandCase{"OkThenOk", true, true}, CommandCase{"OkThenCancel", true, false},
+                                           CommandCase{"CancelThenOk", false, true},
+                                           CommandCase{"CancelThenCancel", false, false}),
+                         [](const ::testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
+
+TEST_F(MainDialogRunTest, RefusedThreadGivesTheIdleWindowBack) {
+    Open();
+    threads.SetMode(MemoryThreads::Mode::Refuse);
+    dialog->StartOrCancel();
+    EXPECT_EQ(jobRuns.load(), 0);
+    ExpectIdle();
+    for (int id : {IDC_CURRENT_DIR, IDC_READ_ONLY, IDC_CREATION_BOX, IDC_RESET_DATES, IDC_RENAME_ON}) {
+        EXPECT_TRUE(window.ControlState(id).enabled) << id;
+    }
+    // The next Cancel closes: no run is left behind.
+    dialog->CancelOrClose();
+    EXPECT_EQ(shell.EndedWith(), kIdCancel);
+}
+
+TEST_F(MainDialogRunTest, AfterARunEachDateRowIsEditableExactlyWhenTicked) {
+    Open();
+    window.Click(IDC_MODIFIED_BOX);
+    dialog->StartOrCancel();
+    for (int row = 0; row < 3; ++row) {
+        const bool ticked = row == 1;
+        EXPECT_EQ(window.ControlState(kDateRows[row].edits[kYear]).readOnly, !ticked) << row;
+        EXPECT_EQ(window.ControlState(kDateRows[row].spins[kYear]).enabled, ticked) << row;
+        EXPECT_TRUE(window.ControlState(kDateRows[row].edits[kYear]).enabled) << row;
+    }
+}
+
+TEST_F(MainDialogRunTest, RenameToggleAndSaveFollowTheRenameSwitchAfterARun) {
+    Open();
+    dialog->StartOrCancel();
+    EXPECT_FALSE(window.ControlState(IDC_RENAME_MODE).enabled);
+    EXPECT_FALSE(window.ControlState(IDC_SAVE_RENAME).enabled);
+    EXPECT_TRUE(window.ControlState(IDC_TITLE_HEAD).readOnly);
+    window.Click(IDC_RENAME_ON);
+    dialog->StartOrCancel();
+    EXPECT_TRUE(window.ControlState(IDC_RENAME_MODE).enabled);
+    EXPECT_TRUE(window.ControlState(IDC_SAVE_RENAME).enabled);
+    EXPECT_FALSE(window.ControlState(IDC_TITLE_HEAD).readOnly);
+}
+
+TEST_F(MainDialogRunTest, ARunNeverTouchesButtonsAlwaysOnTopStaticsOrGroupBoxes) {
+    Open();
+    const std::set<int> jobControls = JobControls();
+    for (const ControlRow& row : kMainControls) {
+        if (jobControls.count(row.id) == 0) window.Enable(row.id, false);
+    }
+    StartHeldRun();
+    dialog->CancelOrClose();
+    WaitForIdle();
+    for (const ControlRow& row : kMainControls) {
+        if (jobControls.count(row.id) == 0) {
+            EXPECT_FALSE(window.ControlState(row.id).enabled) << row.id;
+        }
+    }
+}
+
+TEST_F(MainDialogRunTest, TheJobSeesFullViewAsAlwaysOnTopLeftIt) {
+    Open();
+    window.Click(IDC_ALWAYS_ON_TOP);
+    dialog->StartOrCancel();
+    EXPECT_EQ(jobSawFullView.load(), 0);
+}
+
+}  // namespace
+}  // namespace kelvo

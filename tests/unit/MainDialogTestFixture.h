@@ -1,0 +1,91 @@
+// The main window on the in-memory platform: a window whose edits send
+// EN_UPDATE, a shell, a file system with the program's folder and a current
+// directory, a clock, threads, and a job the test controls.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/MainDialog.h"
+#include "platform/memory/MemoryClock.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryShell.h"
+#include "platform/memory/MemoryThreads.h"
+#include "platform/memory/MemoryWindow.h"
+#include "platform/WindowMessages.h"
+#include "resources/ControlGroups.h"
+
+namespace kelvo {
+
+inline const std::string kExeFolder = "C:\\Tools\\Kelvo\\";
+inline const std::string kCurrentDirectory = "D:\\Work";
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    MainDialogTest() {
+        files.AddFolder("C:\\Tools\\Kelvo");
+        files.AddFile(kExeFolder + "Kelvo.exe");
+        files.SetModulePath(kExeFolder + "Kelvo.exe");
+        files.AddFolder(kCurrentDirectory);
+        files.SetCurrentDirectory(kCurrentDirectory);
+        window.MarkMainDialogEdits();
+        window.SetCommandHandler([this](int id, int code) {
+            if (dialog) dialog->HandleMessage(Command(id, code));
+        });
+    }
+    ~MainDialogTest() override { threads.JoinAll(); }
+
+    static Message Command(int id, int code) {
+        Message m;
+        m.message = kWmCommand;
+        m.wParam = static_cast<std::uintptr_t>(id) | (static_cast<std::uintptr_t>(code & 0xFFFF) << 16);
+        m.id = id;
+        m.code = code;
+        return m;
+    }
+
+    // Constructs the dialog and runs its initialisation, as the modal run does.
+    void Open(const std::string& firstArgument = std::string()) {
+        dialog = std::make_unique<MainDialog>(
+            DialogPlatform{window, shell, files, clock, threads, [this](RunEnvironment& e) { return Job(e); }},
+            kExeFolder, firstArgument);
+        ASSERT_TRUE(dialog->OnInitDialog());
+    }
+
+    // The job of a run: counts, and while `holdJob` is set waits until the
+    // user asks to cancel, as a long walk would.
+    RunEnd Job(RunEnvironment& environment) {
+        ++jobRuns;
+        jobSawFullView = environment.fullView.load();
+        jobSawStartEnabled = window.ControlState(IDC_PATH).enabled;
+        while (holdJob.load() && !environment.cancelRequested.load()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return environment.cancelRequested.load() ? RunEnd::Cancelled : RunEnd::Finished;
+    }
+
+    void WaitForIdle() {
+        for (int i = 0; i < 5000 && dialog->Worker().Running(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        threads.JoinAll();
+    }
+
+    MemoryWindow window;
+    MemoryShell shell;
+    MemoryFileSystem files;
+    MemoryClock clock{1700000000};
+    MemoryThreads threads{MemoryThreads::Mode::Inline};
+    std::unique_ptr<MainDialog> dialog;
+
+    std::atomic<int> jobRuns{0};
+    std::atomic<bool> holdJob{false};
+    std::atomic<int> jobSawFullView{-1};
+    std::atomic<bool> jobSawStartEnabled{true};
+};
+
+}  // namespace kelvo
