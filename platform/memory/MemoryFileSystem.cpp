@@ -275,19 +275,23 @@ std::vector<std::string> MemoryFileSystem::CallsOf(const std::string& operation)
     return result;
 }
 
-bool MemoryFileSystem::Begin(const std::string& operation, const std::string& argument) {
+bool MemoryFileSystem::Begin(const std::string& operation, const std::string& argument,
+                             const std::string& path) {
     ++callCount_;
     calls_.push_back(operation + " " + argument);
     lastError_ = 0;
     if (refuseFrom_ != 0 && (callCount_ == refuseFrom_ || (refuseOnward_ && callCount_ > refuseFrom_))) {
         return Fail(kErrorInjected);
     }
+    // A suffix may name the path alone or the whole recorded argument
+    // (a path followed by attribute bits, say).
+    const std::string& named = path.empty() ? argument : path;
     std::string full;
-    if (!Resolve(argument, full)) full = argument;
+    if (!Resolve(named, full)) full = named;
     for (auto it = refusals_.begin(); it != refusals_.end(); ++it) {
         if (it->operation != operation) continue;
         if (!it->pathSuffix.empty() && !EndsWithFolded(argument, it->pathSuffix) &&
-            !EndsWithFolded(full, it->pathSuffix)) {
+            !EndsWithFolded(named, it->pathSuffix) && !EndsWithFolded(full, it->pathSuffix)) {
             continue;
         }
         if (it->remaining > 0 && --it->remaining == 0) refusals_.erase(it);
@@ -372,7 +376,7 @@ bool MemoryFileSystem::GetAttributes(const std::string& path, uint32_t& attribut
 }
 
 bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
-    if (!Begin("SetAttributes", path + " " + std::to_string(attributes))) return false;
+    if (!Begin("SetAttributes", path + " " + std::to_string(attributes), path)) return false;
     std::string full;
     if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
     if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);

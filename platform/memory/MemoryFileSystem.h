@@ -116,7 +116,8 @@ private:
     };
 
     // Records the call and decides whether it is refused; sets lastError_.
-    bool Begin(const std::string& operation, const std::string& argument);
+    // `path` is the path the call acts on when the argument holds more.
+    bool Begin(const std::string& operation, const std::string& argument, const std::string& path = std::string());
     bool Fail(uint32_t error);
     bool Resolve(const std::string& path, std::string& full) const;
     Node* Lookup(const std::string& fullPath);

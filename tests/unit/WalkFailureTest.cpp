@@ -1,0 +1,131 @@
+// Refused file-system calls during a folder run: each kind refused once,
+// then every call of a small run refused in turn. The run must always end
+// normally, and its count line must name the items that were left as they
+// were.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "run/RunTexts.h"
+#include "tests/unit/RunTestFixture.h"
+
+namespace kelvo {
+namespace {
+
+const uint32_t kWanted = kAttrReadOnly | kAttrHidden;
+const std::vector<std::string> kItems = {"C:\\T\\A", "C:\\T\\A\\a.txt", "C:\\T\\b.txt"};
+
+// Read-only and hidden on every file and subfolder: two writes per item.
+void PrepareRun(MemoryFileSystem& files, MemoryWindow& window) {
+    files.AddFile("C:\\T\\A\\a.txt");
+    files.AddFile("C:\\T\\b.txt");
+    for (int box : kAttributeBoxes) window.SetCheck(box, kIndeterminate);
+    window.SetCheck(IDC_READ_ONLY, kChecked);
+    window.SetCheck(IDC_HIDDEN, kChecked);
+    window.SetCheck(IDC_FOLDERS_TOO, kChecked);
+    window.SetText(IDC_PATH, "C:\\T");
+}
+
+int Unchanged(MemoryFileSystem& files) {
+    int count = 0;
+    for (const std::string& path : kItems) {
+        if ((files.Find(path)->attributes & kWanted) != kWanted) ++count;
+    }
+    return count;
+}
+
+int CountLine(const std::string& status) {
+    std::smatch match;
+    static const std::regex line("\n変更できなかった項目: ([0-9]+)件$");
+    return std::regex_search(status, match, line) ? std::stoi(match[1]) : 0;
+}
+
+class RefusedOnce : public RunTest {
+protected:
+    void SetUp() override { PrepareRun(files, window); }
+};
+
+TEST_F(RefusedOnce, EachKindOfCallLeavesOnlyItsItem) {
+    struct Case {
+        const char* operation;
+        const char* pathSuffix;
+        int counted;
+        int unchanged;
+    };
+    const Case cases[] = {
+        {"SetAttributes", "a.txt", 1, 1},        {"GetAttributes", "b.txt", 1, 1},
+        {"FindOne", "\\A", 1, 1},                {"GetFullPath", "b.txt", 1, 1},
+        {"SetCurrentDirectory", ".\\A", 1, 2},   {"SetCurrentDirectory", "..\\", 0, 0},
+        {"GetCurrentDirectory", "", 0, 0},       {"FindFirst", "*", 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.operation) + " " + c.pathSuffix);
+        MemoryFileSystem fresh;
+        MemoryWindow freshWindow;
+        PrepareRun(fresh, freshWindow);
+        fresh.RefuseOperation(c.operation, c.pathSuffix, 1);
+        RunEnvironment environment{fresh, clock, freshWindow, fullView, cancelRequested};
+        EXPECT_EQ(RunJob(environment), RunEnd::Finished);
+        EXPECT_EQ(freshWindow.Beeps(), 1);
+        std::string status = freshWindow.GetText(IDC_STATUS);
+        EXPECT_EQ(status.rfind("\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。", 0), 0u) << status;
+        EXPECT_EQ(CountLine(status), c.counted);
+        EXPECT_EQ(Unchanged(fresh), c.unchanged);
+    }
+}
+
+TEST_F(RefusedOnce, HalfDoneReadOnlyPairIsUndone) {
+    // The second write of a.txt (read-only put back) is refused.
+    files.RefuseOperation("SetAttributes", "a.txt 35", 1);
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(AttributesOf("C:\\T\\A\\a.txt"), kAttrArchive);
+    EXPECT_EQ(CountLine(LastStatus()), 1);
+}
+
+TEST(RefusedSweep, EveryCallRefusedInTurnEndsTheRunWithTheRightCount) {
+    MemoryFileSystem clean;
+    MemoryWindow cleanWindow;
+    MemoryClock clock;
+    std::atomic<int> fullView{1};
+    std::atomic<bool> cancel{false};
+    PrepareRun(clean, cleanWindow);
+    RunEnvironment cleanRun{clean, clock, cleanWindow, fullView, cancel};
+    ASSERT_EQ(RunJob(cleanRun), RunEnd::Finished);
+    ASSERT_EQ(Unchanged(clean), 0);
+    const std::vector<std::string> calls = clean.Calls();
+    ASSERT_GT(calls.size(), 20u);
+
+    for (size_t n = 1; n <= calls.size(); ++n) {
+        SCOPED_TRACE("refused call " + std::to_string(n) + ": " + calls[n - 1]);
+        MemoryFileSystem files;
+        MemoryWindow window;
+        PrepareRun(files, window);
+        files.RefuseCall(n);
+        RunEnvironment environment{files, clock, window, fullView, cancel};
+        RunEnd end = RunJob(environment);
+        if (n == 1) {  // the target itself can't be entered
+            EXPECT_EQ(end, RunEnd::Refused);
+            EXPECT_EQ(window.MessageBoxes().size(), 1u);
+            continue;
+        }
+        ASSERT_EQ(end, RunEnd::Finished);
+        EXPECT_EQ(window.Beeps(), 1);
+        const std::string status = window.GetText(IDC_STATUS);
+        EXPECT_EQ(status.rfind("\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。", 0), 0u);
+        const std::string& call = calls[n - 1];
+        // A listing or a folder that can't be entered counts once for what it holds.
+        const bool wholeFolder = call.rfind("FindFirst", 0) == 0 || call.rfind("FindNext", 0) == 0 ||
+                                 call.rfind("SetCurrentDirectory .\\", 0) == 0;
+        if (wholeFolder) {
+            EXPECT_EQ(CountLine(status), 1);
+        } else {
+            EXPECT_EQ(CountLine(status), Unchanged(files));
+        }
+        std::string current;
+        files.GetCurrentDirectory(current);
+        EXPECT_EQ(current, "C:\\T");
+    }
+}
+
+}  // namespace
+}  // namespace kelvo
