@@ -10,6 +10,8 @@
 #include <ctime>
 #include <limits>
 #include <optional>
+#include <string>
+#include <tuple>
 
 #include "items/ChangeItem.h"
 #include "items/ItemStatus.h"
@@ -21,22 +23,29 @@
 namespace kelvo {
 namespace {
 
-// Sets TZ for one test and puts the previous value back.
+// Sets TZ for one test and puts the previous value back. The Windows C
+// runtime knows only zones in the "JST-9" form.
+void PutTimeZone(const char* zone) {
+#ifdef _WIN32
+    _putenv_s("TZ", zone);
+    _tzset();
+#else
+    if (zone[0] == '\0') {
+        unsetenv("TZ");
+    } else {
+        setenv("TZ", zone, 1);
+    }
+    tzset();
+#endif
+}
+
 class ScopedTimeZone {
 public:
     explicit ScopedTimeZone(const char* zone) {
         if (const char* old = std::getenv("TZ")) previous_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
+        PutTimeZone(zone);
     }
-    ~ScopedTimeZone() {
-        if (previous_) {
-            setenv("TZ", previous_->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
+    ~ScopedTimeZone() { PutTimeZone(previous_ ? previous_->c_str() : ""); }
 
 private:
     std::optional<std::string> previous_;
@@ -51,7 +60,11 @@ int64_t Utc(int year, int month, int day, int hour, int minute, int second) {
     parts.tm_hour = hour;
     parts.tm_min = minute;
     parts.tm_sec = second;
+#ifdef _WIN32
+    return static_cast<int64_t>(_mkgmtime(&parts));
+#else
     return static_cast<int64_t>(timegm(&parts));
+#endif
 }
 
 FileTime Ticks(int64_t seconds) { return kUnixEpochTicks + static_cast<FileTime>(seconds) * kTicksPerSecond; }
@@ -70,10 +83,19 @@ const TimeEnables kAllRows = {true, true, true};
 
 // Tokyo has no daylight saving: local is always UTC + 9 hours.
 constexpr int64_t kTokyoOffset = 9 * 3600;
+#ifdef _WIN32
+const char* const kTokyo = "JST-9";
+const char* const kBerlin = "CET-1CEST";
+constexpr bool kBerlinRulesKnown = false;
+#else
+const char* const kTokyo = "Asia/Tokyo";
+const char* const kBerlin = "Europe/Berlin";
+constexpr bool kBerlinRulesKnown = true;
+#endif
 
 class TimeChangeTest : public testing::Test {
 protected:
-    TimeChangeTest() : zone("Asia/Tokyo"), context{files, clock, window, fullView} {}
+    TimeChangeTest() : zone(kTokyo), context{files, clock, window, fullView} {}
 
     // A file with all three times at `utcSeconds`, plus a fraction of a second.
     MemoryFileSystem::Node& AddFile(const std::string& path, int64_t utcSeconds, uint32_t attributes = kAttrArchive) {
@@ -278,6 +300,9 @@ struct ZoneCase {
     const char* zone;
     int64_t winterOffset;
     int64_t summerOffset;
+    // False where the C runtime lacks the zone's dates of change (the Windows
+    // runtime under Wine): only the round trip is checked then.
+    bool offsetsKnown;
 };
 
 class TimeChangeZone : public testing::TestWithParam<ZoneCase> {};
@@ -300,7 +325,9 @@ TEST_P(TimeChangeZone, NoonTypedInWinterAndSummerReadsBackAsNoon) {
                               Fields("2020", month, "15", "12", "0", "0"), kAllBlank),
                   kTimesWritten);
         const int64_t written = Seconds(files.Find(path)->modification);
-        EXPECT_EQ(written, Utc(2020, std::atoi(month), 15, 12, 0, 0) - offset) << path;
+        if (c.offsetsKnown) {
+            EXPECT_EQ(written, Utc(2020, std::atoi(month), 15, 12, 0, 0) - offset) << path;
+        }
         CalendarFields local;
         ASSERT_TRUE(clock.UtcToLocal(written, local));
         EXPECT_EQ(local.month, std::atoi(month));
@@ -311,8 +338,8 @@ TEST_P(TimeChangeZone, NoonTypedInWinterAndSummerReadsBackAsNoon) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Zones, TimeChangeZone,
-                         testing::Values(ZoneCase{"Berlin", "Europe/Berlin", 3600, 7200},
-                                         ZoneCase{"Tokyo", "Asia/Tokyo", kTokyoOffset, kTokyoOffset}),
+                         testing::Values(ZoneCase{"Berlin", kBerlin, 3600, 7200, kBerlinRulesKnown},
+                                         ZoneCase{"Tokyo", kTokyo, kTokyoOffset, kTokyoOffset, true}),
                          [](const testing::TestParamInfo<ZoneCase>& info) { return info.param.name; });
 
 }  // namespace
