@@ -229,33 +229,5 @@ TEST_F(DateTimePanelTest, ResetFillsEveryRowWithTheLocalTime) {
     EXPECT_TRUE(window.ControlState(Edit(kCreation, kYear)).readOnly);
 }
 
-TEST_F(DateTimePanelTest, StartUpLeavesRowsOffWithTheirMonthLengths) {
-    ScopedTimeZone zone("JST-9");
-    clock.SetNow(1112198523);
-    initialised = 1;
-    panel.SetLimitsAndRanges();
-    panel.ResetDatesToNow();
-    for (const DateRowIds& ids : kDateRows) window.SetCheck(ids.box, kChecked);
-    for (int row = 0; row < 3; ++row) panel.ValidateDateRow(row);
-    for (const DateRowIds& ids : kDateRows) window.SetCheck(ids.box, kUnchecked);
-    for (int row = 0; row < 3; ++row) panel.SetDateRowEditable(kUnchecked, row);
-
-    for (Row row : {kCreation, kModification, kAccess}) {
-        EXPECT_EQ(monthLengthTexts[row], "31");
-        EXPECT_EQ(window.ControlState(Spin(row, kDay)).spinHigh, 31);
-        EXPECT_FALSE(window.Type(Edit(row, kYear), "2000"));
-        EXPECT_FALSE(window.ControlState(Spin(row, kSecond)).enabled);
-    }
-}
-
-TEST(DateTimePanelIds, RowsOfEditsAndBoxes) {
-    EXPECT_EQ(DateTimePanel::RowOfEdit(IDC_CREATION_SECOND), 0);
-    EXPECT_EQ(DateTimePanel::RowOfEdit(IDC_MODIFIED_YEAR), 1);
-    EXPECT_EQ(DateTimePanel::RowOfEdit(IDC_ACCESS_DAY), 2);
-    EXPECT_EQ(DateTimePanel::RowOfEdit(IDC_ACCESS_DAY_SPIN), -1);
-    EXPECT_EQ(DateTimePanel::RowOfBox(IDC_MODIFIED_BOX), 1);
-    EXPECT_EQ(DateTimePanel::RowOfBox(IDC_CREATION_YEAR), -1);
-}
-
 }  // namespace
 }  // namespace kelvo
