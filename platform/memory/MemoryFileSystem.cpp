@@ -159,6 +159,15 @@ MemoryFileSystem::Node* MemoryFileSystem::Drive(const std::string& letter) {
 
 MemoryFileSystem::Node* MemoryFileSystem::ChildNamed(Node& folder, const std::string& name) {
     std::string folded = FoldCase(name);
+    if (order_ == Order::ByName) {
+        // Children are kept sorted by their folded names: large folders stay cheap to look into.
+        auto& kids = folder.children;
+        auto it = std::lower_bound(kids.begin(), kids.end(), folded,
+                                   [this](const std::unique_ptr<Node>& n, const std::string& key) {
+                                       return OrderKey(*n) < key;
+                                   });
+        return it != kids.end() && OrderKey(**it) == folded ? it->get() : nullptr;
+    }
     for (auto& child : folder.children) {
         if (FoldCase(child->name) == folded) return child.get();
     }
@@ -283,6 +292,7 @@ bool MemoryFileSystem::Begin(const std::string& operation, const std::string& ar
     if (refuseFrom_ != 0 && (callCount_ == refuseFrom_ || (refuseOnward_ && callCount_ > refuseFrom_))) {
         return Fail(kErrorInjected);
     }
+    if (refusals_.empty()) return true;
     // A suffix may name the path alone or the whole recorded argument
     // (a path followed by attribute bits, say).
     const std::string& named = path.empty() ? argument : path;
