@@ -1,0 +1,63 @@
+// Renaming during a run: a file met again under its new name is treated
+// once, each file pass starts a fresh list of new names, the single-file
+// target's path edit follows the rename, and a refused rename skips the file.
+#include <gtest/gtest.h>
+
+#include "run/RunTexts.h"
+#include "tests/unit/RunTestFixture.h"
+
+namespace kelvo {
+namespace {
+
+class RenameRun : public RunTest {
+protected:
+    void SetUp() override {
+        window.SetCheck(IDC_RENAME_ON, kChecked);
+        window.SetCheck(IDC_RENAME_MODE, kUnchecked);  // add
+        window.SetText(IDC_TITLE_HEAD, "x");
+        Ask(IDC_HIDDEN, kChecked);
+    }
+};
+
+TEST_F(RenameRun, FileMetAgainUnderItsNewNameIsTreatedOnce) {
+    files.AddFile("C:\\T\\a.txt");
+    files.AddFile("C:\\T\\b.txt");
+    SetTarget("C:\\T");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(files.CallsOf("Move").size(), 2u);
+    EXPECT_TRUE(files.Exists("C:\\T\\xa.txt"));
+    EXPECT_TRUE(files.Exists("C:\\T\\xb.txt"));
+    EXPECT_EQ(ChangedPaths(), (std::vector<std::string>{"C:\\T\\xa.txt", "C:\\T\\xb.txt"}));
+}
+
+TEST_F(RenameRun, EachFilePassStartsWithNoNewNames) {
+    files.AddFile("C:\\T\\A\\a.txt");
+    files.AddFile("C:\\T\\xa.txt");
+    SetTarget("C:\\T");
+    Run();
+    EXPECT_TRUE(files.Exists("C:\\T\\A\\xa.txt"));
+    EXPECT_TRUE(files.Exists("C:\\T\\xxa.txt"));
+}
+
+TEST_F(RenameRun, SingleFileTargetPutsTheNewPathIntoThePathEdit) {
+    files.AddFile("C:\\data\\memo.txt");
+    SetTarget("C:\\data\\memo.txt");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(window.GetText(IDC_PATH), "C:\\data\\xmemo.txt");
+    EXPECT_EQ(AttributesOf("C:\\data\\xmemo.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(LastStatus(), "\"C:\\data\\memo.txt\"\nファイルの処理が終了しました。");
+}
+
+TEST_F(RenameRun, RefusedRenameSkipsTheFileAndCountsItOnce) {
+    files.AddFile("C:\\T\\a.txt");
+    files.AddFile("C:\\T\\b.txt");
+    files.RefuseOperation("Move", "xa.txt");
+    SetTarget("C:\\T");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(AttributesOf("C:\\T\\a.txt"), kAttrArchive);
+    EXPECT_EQ(AttributesOf("C:\\T\\xb.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(LastStatus(), FolderFinishedText("C:\\T", true, 1));
+}
+
+}  // namespace
+}  // namespace kelvo
