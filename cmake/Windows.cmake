@@ -18,11 +18,11 @@ file(GLOB KELVO_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(KELVO_WIN32_TESTS)
   add_executable(kelvo_win32_tests ${KELVO_WIN32_TESTS})
   target_link_libraries(kelvo_win32_tests PRIVATE kelvo_win32 kelvo_memory gtest_main)
-  add_test(NAME win32 COMMAND kelvo_win32_tests)
+  add_test(NAME win32 COMMAND kelvo_win32_tests --gtest_filter=-Win32ClockBerlinTest.*)
   set_tests_properties(win32 PROPERTIES ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX}")
   # The clock once more in a zone with daylight saving, whatever the
   # machine's own zone is.
-  add_test(NAME win32_clock_berlin COMMAND kelvo_win32_tests --gtest_filter=*Clock*)
+  add_test(NAME win32_clock_berlin COMMAND kelvo_win32_tests --gtest_filter=Win32Clock*)
   set_tests_properties(win32_clock_berlin PROPERTIES
     ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};TZ=Europe/Berlin;KELVO_TEST_ZONE=Europe/Berlin")
 endif()
