@@ -7,7 +7,7 @@
 # Build folder: build/windows, or the folder named by KELVO_WINDOWS_BUILD.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${KELVO_WINDOWS_BUILD:-$root/build/windows}"
+build="$(realpath -m "${KELVO_WINDOWS_BUILD:-$root/build/windows}")"
 
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null

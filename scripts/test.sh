@@ -7,8 +7,8 @@
 # KELVO_NATIVE_BUILD and KELVO_WINDOWS_BUILD.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-nativeBuild="${KELVO_NATIVE_BUILD:-$root/build/native}"
-windowsBuild="${KELVO_WINDOWS_BUILD:-$root/build/windows}"
+nativeBuild="$(realpath -m "${KELVO_NATIVE_BUILD:-$root/build/native}")"
+windowsBuild="$(realpath -m "${KELVO_WINDOWS_BUILD:-$root/build/windows}")"
 jobs="${KELVO_JOBS:-2}"
 
 "$root/scripts/setup.sh"
