@@ -1,0 +1,42 @@
+#include "app/win32/MainWindow.h"
+
+#include <commctrl.h>
+
+#include "app/win32/AboutDialog.h"
+#include "resources/ResourceIds.h"
+
+namespace kelvo {
+
+MainWindow::MainWindow(const std::string& exeFolder, const std::string& firstArgument)
+    : ModalDialog(IDD_MAIN, nullptr),
+      dialog_(DialogPlatform{window_, shell_, files_, clock_, threads_, &RunJob}, exeFolder, firstArgument) {
+    shell_.SetAboutBox([this] { ShowAboutBox(); });
+}
+
+BOOL MainWindow::OnInitDialog() {
+    window_.Attach(Handle());
+    shell_.Attach(Handle());
+    return dialog_.OnInitDialog() ? TRUE : FALSE;
+}
+
+bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    Message m = CommandMessage(message, wParam, lParam);
+    if (message == WM_NOTIFY) {
+        const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+        m.code = static_cast<int>(header.code);
+        m.id = header.code == TTN_NEEDTEXTA ? Win32Shell::TipControlId(header) : static_cast<int>(header.idFrom);
+    } else if (message != WM_COMMAND) {
+        m.id = 0;
+        m.code = 0;
+    }
+    const Reply reply = dialog_.HandleMessage(m);
+    result = reply.value;
+    return reply.handled;
+}
+
+void MainWindow::ShowAboutBox() {
+    AboutDialog about(Handle());
+    about.Run();
+}
+
+}  // namespace kelvo

@@ -1,0 +1,70 @@
+#include "app/win32/ModalDialog.h"
+
+#include "app/WindowPlacement.h"
+
+namespace kelvo {
+namespace {
+
+Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+INT_PTR ModalDialog::Run() {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner_, &DialogProcedure,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK ModalDialog::DialogProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    ModalDialog* dialog = nullptr;
+    if (message == WM_INITDIALOG) {
+        dialog = reinterpret_cast<ModalDialog*>(lParam);
+        dialog->handle_ = handle;
+        SetWindowLongPtrA(handle, DWLP_USER, lParam);
+    } else {
+        dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(handle, DWLP_USER));
+    }
+    // Messages before WM_INITDIALOG (WM_SETFONT) have no object yet.
+    if (dialog == nullptr) return FALSE;
+    return dialog->Dispatch(message, wParam, lParam);
+}
+
+INT_PTR ModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        const BOOL focus = OnInitDialog();
+        Centre();
+        return focus;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) <= 1) {
+        // Button clicks, Enter and Escape (code 0) and accelerators (code 1).
+        if (LOWORD(wParam) == IDOK) {
+            OnOk();
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return TRUE;
+        }
+    }
+    INT_PTR result = FALSE;
+    if (!OnMessage(message, wParam, lParam, result)) return FALSE;
+    return result;
+}
+
+bool ModalDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+
+void ModalDialog::Centre() {
+    RECT window;
+    GetWindowRect(handle_, &window);
+    HWND owner = GetWindow(handle_, GW_OWNER);
+    HMONITOR monitor = owner != nullptr ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                                        : MonitorFromWindow(handle_, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    RECT area = info.rcWork;
+    if (owner != nullptr) GetWindowRect(owner, &area);
+    const Rect placed = CentredRect(ToRect(window), ToRect(area), ToRect(info.rcWork));
+    SetWindowPos(handle_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,41 @@
+// The main window's shell operations on Win32: icons, the system menu, tool
+// tips, the notification icon, dropped files and the end of the modal run.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/Shell.h"
+
+namespace kelvo {
+
+class Win32Shell : public Shell {
+public:
+    void Attach(HWND dialog) { dialog_ = dialog; }
+    // What ShowAboutBox runs: the About box lives with the program, not here.
+    void SetAboutBox(std::function<void()> aboutBox) { aboutBox_ = std::move(aboutBox); }
+
+    IconHandle LoadAppIcon() override;
+    void AddAboutItemToSystemMenu() override;
+    void SetWindowIcons(IconHandle icon) override;
+    void EnableToolTips() override;
+    void SetTipText(std::intptr_t request, const std::string& text) override;
+    void AddTrayIcon(unsigned id, IconHandle icon, unsigned callbackMessage, const std::string& tip) override;
+    void RemoveTrayIcon(unsigned id) override;
+    bool PaintIconIfMinimised(IconHandle icon) override;
+    std::string TakeFirstDroppedPath(DropHandle drop) override;
+    void ReleaseDrop(DropHandle drop) override;
+    void ShowAboutBox() override;
+    void EndDialog(int result) override;
+
+    // The control a tip-text request is for: the tool's id, or the control
+    // behind it when the tool is named by its window.
+    static int TipControlId(const NMHDR& header);
+
+private:
+    HWND dialog_ = nullptr;
+    HWND toolTip_ = nullptr;
+    std::function<void()> aboutBox_;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,59 @@
+#include "platform/win32/Win32Window.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace kelvo {
+
+LRESULT Win32Window::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendDlgItemMessageA(dialog_, id, message, wParam, lParam);
+}
+
+int Win32Window::GetCheck(int id) { return static_cast<int>(Send(id, BM_GETCHECK, 0, 0)); }
+
+void Win32Window::SetCheck(int id, int state) { Send(id, BM_SETCHECK, static_cast<WPARAM>(state), 0); }
+
+std::string Win32Window::GetText(int id) {
+    // Sent, not read through GetWindowText, so it works the same from the worker.
+    const LRESULT length = Send(id, WM_GETTEXTLENGTH, 0, 0);
+    if (length <= 0) return std::string();
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = Send(id, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+void Win32Window::SetText(int id, const std::string& text) {
+    Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32Window::SetReadOnly(int id, bool readOnly) { Send(id, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
+
+void Win32Window::Enable(int id, bool enabled) {
+    HWND control = GetDlgItem(dialog_, id);
+    if (control != nullptr) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+void Win32Window::LimitText(int id, int maxChars) { Send(id, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0); }
+
+void Win32Window::SetSpinRange(int id, int low, int high) {
+    Send(id, UDM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(high), static_cast<WORD>(low)));
+}
+
+int Win32Window::ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
+    return MessageBoxA(dialog_, text.c_str(), caption.c_str(), style);
+}
+
+void Win32Window::Beep() { MessageBeep(0); }
+
+Rect Win32Window::GetWindowRect() {
+    RECT r{};
+    ::GetWindowRect(dialog_, &r);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Window::SetSizeAndZOrder(bool topmost, int width, int height) {
+    SetWindowPos(dialog_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, width, height, SWP_NOMOVE);
+}
+
+}  // namespace kelvo
