@@ -28,7 +28,20 @@ fi
 displayFile="$(mktemp)"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayFile" >/dev/null 2>&1 &
 xvfbPid=$!
-trap 'kill "$xvfbPid" 2>/dev/null || true; wait "$xvfbPid" 2>/dev/null || true; rm -f "$displayFile"' EXIT
+
+# Wine's own processes leave once the test's programs are gone; a program
+# the test left running is ended with this prefix's wineserver. Only then
+# does the display go.
+Stop() {
+    if [ -n "${KELVO_WINEPREFIX:-}" ]; then
+        WINEPREFIX="$KELVO_WINEPREFIX" timeout 30 wineserver -w 2>/dev/null ||
+            WINEPREFIX="$KELVO_WINEPREFIX" wineserver -k 2>/dev/null || true
+    fi
+    kill "$xvfbPid" 2>/dev/null || true
+    wait "$xvfbPid" 2>/dev/null || true
+    rm -f "$displayFile"
+}
+trap Stop EXIT
 
 for _ in $(seq 1 100); do
     [ -s "$displayFile" ] && break
