@@ -1,3 +1,6 @@
+// The Win32 clock: UTC from the system, local fields through the time-zone
+// rules of the date itself, and a calendar carry of its own because the
+// system's conversions refuse out-of-range fields.
 #include "platform/win32/Win32Clock.h"
 
 #include <windows.h>

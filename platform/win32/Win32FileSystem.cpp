@@ -1,3 +1,6 @@
+// The Win32 file system: thin wrappers over the ...A calls that keep the
+// system's error code, refuse over-long paths up front and grow their
+// buffers to what the system asks for.
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>

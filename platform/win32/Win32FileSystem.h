@@ -4,6 +4,7 @@
 // are refused with ERROR_FILENAME_EXCED_RANGE before the system sees them,
 // and results that would not fit such a buffer are refused the same way.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -33,7 +34,7 @@ public:
     bool ReadWholeFile(const std::string& path, std::string& bytes) override;
     std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, bool truncate) override;
     std::string ModulePath() override;
-    uint32_t LastError() const override { return lastError_; }
+    uint32_t LastError() const override { return lastError_.load(std::memory_order_relaxed); }
 
 private:
     class Listing;
@@ -47,7 +48,8 @@ private:
     // would take for its end (ERROR_INVALID_NAME).
     bool Acceptable(const std::string& path);
 
-    uint32_t lastError_ = 0;
+    // Written by the worker thread during a run, read by whoever reports.
+    std::atomic<uint32_t> lastError_{0};
 };
 
 }  // namespace kelvo

@@ -1,3 +1,5 @@
+// Temporary folders for the Win32 tests, made and removed with the system's
+// own calls so the code under test is not used to clean up after itself.
 #include "tests/win32/TempFolder.h"
 
 #include <atomic>
