@@ -40,8 +40,10 @@ if(KELVO_APP_WIN32_SOURCES)
   target_include_directories(Kelvo PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources)
 endif()
 
-# End-to-end tests of the real window: each runs under Wine on an Xvfb
-# display of its own, with KELVO_EXE holding the program's Unix path.
+# End-to-end tests of the real window: they run under Wine on an Xvfb
+# display of their own. xvfb-wine.sh hands them the program's path in
+# KELVO_EXE and an emptied scratch folder in KELVO_SCRATCH, both in Windows
+# form (Z:\...).
 file(GLOB KELVO_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(KELVO_APP_WIN32_SOURCES AND KELVO_E2E_TESTS)
   add_executable(kelvo_e2e_tests ${KELVO_E2E_TESTS})
