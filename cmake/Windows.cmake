@@ -8,6 +8,7 @@ add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L)
 
 # Wine's prefix for every test of this build lives in the build folder.
 set(KELVO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set_tests_properties(unit PROPERTIES ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX}")
 
 # The real platform behind the interfaces in platform/.
 file(GLOB KELVO_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
