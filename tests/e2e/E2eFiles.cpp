@@ -1,0 +1,56 @@
+#include "tests/e2e/E2eFiles.h"
+
+#include <vector>
+
+#include "tests/e2e/KelvoProcess.h"
+
+namespace kelvo::e2e {
+
+std::string MakeFolder(const std::string& name) {
+    const std::string path = ScratchFolder() + "\\" + name;
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+void MakeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, "kelvo", 5, &written, nullptr);
+    CloseHandle(file);
+}
+
+void MakeTree(const std::string& root, int folders, int filesEach) {
+    for (int f = 0; f < folders; ++f) {
+        const std::string folder = root + "\\d" + std::to_string(f);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        for (int i = 0; i < filesEach; ++i) MakeFile(folder + "\\f" + std::to_string(i) + ".txt");
+    }
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool SaveScreenshot(const std::string& fileName) {
+    // The scratch folder is Z:\unix\path; import wants the Unix form.
+    std::string folder = ScratchFolder();
+    if (folder.size() < 2 || folder[1] != ':') return false;
+    std::string unixPath = folder.substr(2) + "\\..\\" + fileName;
+    for (char& c : unixPath) {
+        if (c == '\\') c = '/';
+    }
+    std::string commandLine = "/usr/bin/import -window root " + unixPath;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 20000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return GetFileAttributesA((folder + "\\..\\" + fileName).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace kelvo::e2e

@@ -1,0 +1,20 @@
+// Files and folders for end-to-end runs, made in the scratch folder with
+// the ...A functions, and the screenshot saved beside them.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace kelvo::e2e {
+
+// A new, empty folder below the scratch folder.
+std::string MakeFolder(const std::string& name);
+void MakeFile(const std::string& path);
+// `folders` subfolders of `filesEach` files each.
+void MakeTree(const std::string& root, int folders, int filesEach);
+DWORD Attributes(const std::string& path);
+// A picture of the whole screen (the X root window) as `fileName` beside
+// the scratch folder, made by ImageMagick's import run from Wine.
+bool SaveScreenshot(const std::string& fileName);
+
+}  // namespace kelvo::e2e

@@ -1,0 +1,108 @@
+// The real main window under Wine: its controls against the control table,
+// its start states, its place on the screen, and a screenshot.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/ControlTable.h"
+#include "tests/e2e/E2eFiles.h"
+#include "tests/e2e/KelvoProcess.h"
+
+namespace kelvo::e2e {
+namespace {
+
+class MainWindowE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(ExePath().empty()) << "KELVO_EXE is not set";
+        target = MakeFolder("window-target");
+        kelvo = std::make_unique<KelvoProcess>(target);
+        ASSERT_NE(kelvo->Window(), nullptr) << "no window with the caption Kelvo";
+    }
+
+    std::string target;
+    std::unique_ptr<KelvoProcess> kelvo;
+};
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+TEST_F(MainWindowE2eTest, ControlsMatchTheTableInTabOrder) {
+    HWND child = GetWindow(kelvo->Window(), GW_CHILD);
+    for (const ControlRow& row : kMainControls) {
+        SCOPED_TRACE("id " + std::to_string(row.id));
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(child), row.id);
+        EXPECT_EQ(lstrcmpiA(ClassOf(child).c_str(), ClassName(row.windowClass)), 0) << ClassOf(child);
+        DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+        // The dialog manager draws an edit's border as a sunken client edge.
+        if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) style |= WS_BORDER;
+        // The run-time states (read-only, disabled) add bits; none of the template's may be missing.
+        EXPECT_EQ(style & row.style, row.style) << std::hex << style;
+        EXPECT_EQ((style & WS_VISIBLE) != 0, (row.style & WS_VISIBLE) != 0);
+        if (row.windowClass == ControlClass::Static || (row.windowClass == ControlClass::Button && row.id != 1078 &&
+                                                        row.id != 1077)) {
+            EXPECT_EQ(kelvo->Text(row.id), row.caption);
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr) << "more children than the table has";
+}
+
+TEST_F(MainWindowE2eTest, WindowStylesCaptionAndCentredPlace) {
+    HWND window = kelvo->Window();
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const DWORD extended = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(extended & WS_EX_ACCEPTFILES);
+    EXPECT_TRUE(extended & WS_EX_APPWINDOW);
+    EXPECT_FALSE(extended & WS_EX_TOPMOST);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    EXPECT_NEAR(rect.left, (work.left + work.right) / 2 - width / 2, 1);
+    EXPECT_NEAR(rect.top, (work.top + work.bottom) / 2 - height / 2, 1);
+}
+
+TEST_F(MainWindowE2eTest, StartStatesOfTheControls) {
+    EXPECT_EQ(kelvo->Text(1004), target);
+    for (int box : {1000, 1001, 1002, 1003}) EXPECT_EQ(kelvo->Check(box), BST_INDETERMINATE) << box;
+    for (int box : {1069, 1071, 1007, 1030, 1034, 1052, 1077}) EXPECT_EQ(kelvo->Check(box), BST_UNCHECKED) << box;
+    EXPECT_EQ(kelvo->Style(1004) & ES_READONLY, 0);
+    // Date rows off: edits read-only but enabled, spins disabled, all filled.
+    for (int edit : {1011, 1012, 1015, 1017, 1019, 1021, 1035, 1053}) {
+        EXPECT_NE(kelvo->Style(edit) & ES_READONLY, 0) << edit;
+        EXPECT_TRUE(IsWindowEnabled(kelvo->Control(edit))) << edit;
+        EXPECT_FALSE(kelvo->Text(edit).empty()) << edit;
+    }
+    for (int spin : {1013, 1014, 1020, 1016, 1018, 1022}) EXPECT_FALSE(IsWindowEnabled(kelvo->Control(spin))) << spin;
+}
+
+TEST_F(MainWindowE2eTest, ProgramFolderBoxLocksThePathAndGivesItBack) {
+    kelvo->SetText(1004, "Z:\\typed");
+    kelvo->Click(1007);
+    const std::string exe = ExePath();
+    EXPECT_EQ(kelvo->Text(1004), exe.substr(0, exe.rfind('\\') + 1));
+    EXPECT_NE(kelvo->Style(1004) & ES_READONLY, 0);
+    kelvo->Click(1007);
+    EXPECT_EQ(kelvo->Text(1004), "Z:\\typed");
+    EXPECT_EQ(kelvo->Style(1004) & ES_READONLY, 0);
+}
+
+TEST_F(MainWindowE2eTest, ScreenshotOfTheMainWindow) {
+    // Lets the window finish painting before the picture is taken.
+    Sleep(500);
+    EXPECT_TRUE(SaveScreenshot("e2e-main-window.png"));
+}
+
+}  // namespace
+}  // namespace kelvo::e2e
