@@ -97,7 +97,21 @@ void KelvoProcess::SetText(int id, const std::string& text) const {
 }
 
 bool KelvoProcess::WaitForRunEnd(const std::string& statusBefore, DWORD timeoutMs) const {
-    return WaitFor([&] { return Text(1) == "一括変更開始(&E)" && Text(1010) != statusBefore; }, timeoutMs);
+    return WaitFor(
+        [&] {
+            return Text(1) == "一括変更開始(&E)" && Text(1010) != statusBefore && IsWindowEnabled(Control(1077)) &&
+                   IsWindowEnabled(Control(1087));
+        },
+        timeoutMs);
+}
+
+bool KelvoProcess::CloseWith(UINT message, WPARAM wParam, DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        Post(message, wParam, 0);
+        if (WaitForExit(500)) return true;
+    }
+    return false;
 }
 
 bool KelvoProcess::WaitForExit(DWORD timeoutMs) const {

@@ -33,8 +33,14 @@ public:
     void SetText(int id, const std::string& text) const;
     // Posted, as the commands come from the user, so the test never blocks on the window.
     void Post(UINT message, WPARAM wParam, LPARAM lParam) const { PostMessageA(window_, message, wParam, lParam); }
-    // Start button back to its caption and the status text no longer `before`.
+    // Start button back to its caption, the status text no longer `before`
+    // and the job controls enabled again. The worker gives the window back
+    // before it clears its flags, so a command right after this may still
+    // be taken as a cancel request.
     bool WaitForRunEnd(const std::string& statusBefore, DWORD timeoutMs) const;
+    // Posts a command every half second until the program has ended, as a
+    // user presses again when the window didn't close.
+    bool CloseWith(UINT message, WPARAM wParam, DWORD timeoutMs) const;
     bool WaitForExit(DWORD timeoutMs) const;
     bool Running() const;
 
