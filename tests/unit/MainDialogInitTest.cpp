@@ -14,15 +14,15 @@ struct FolderCase {
 
 TEST(MainAppTest, ExeFolderIsCutAfterTheLastBackslashCharacter) {
     const FolderCase cases[] = {
-        {"C:\tools\prog.exe", "C:\tools\"},
-        {"C:\prog.exe", "C:\"},
+        {"C:\\tools\\prog.exe", "C:\\tools\\"},
+        {"C:\\prog.exe", "C:\\"},
         // 表 ends in the byte of a backslash, which is no separator.
-        {"C:\表\Kelvo.exe", "C:\表\"},
-        {"C:\dir\表.exe", "C:\dir\"},
+        {"C:\\表\\Kelvo.exe", "C:\\表\\"},
+        {"C:\\dir\\表.exe", "C:\\dir\\"},
         {"prog.exe", ""},
     };
     for (const FolderCase& c : cases) EXPECT_EQ(MainApp::FolderOf(c.path), c.folder) << c.path;
-    EXPECT_EQ(MainApp("D:\a\b\Kelvo.exe").exeFolder, "D:\a\b\");
+    EXPECT_EQ(MainApp("D:\\a\\b\\Kelvo.exe").exeFolder, "D:\\a\\b\\");
 }
 
 TEST_F(MainDialogTest, WithoutArgumentThePathIsTheCurrentDirectory) {
