@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "panels/ControlTips.h"
 #include "platform/WindowMessages.h"
 #include "resources/ControlGroups.h"
 
@@ -97,9 +98,8 @@ void MainDialog::RemoveTrayIcon() { shell.RemoveTrayIcon(trayIconId); }
 
 void MainDialog::ShowAboutBox() { shell.ShowAboutBox(); }
 
-std::string MainDialog::TipText(int) {
-    // The texts by control and state are not in place yet: no tips are shown.
-    return std::string();
+std::string MainDialog::TipText(int id) {
+    return ControlTip(id, ReadTipState(window, worker.Running(), monthLengthTexts)).text;
 }
 
 void MainDialog::LoadSettings() { settingsLines = SettingsFile::Load(files, SettingsPath()); }
