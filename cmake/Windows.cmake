@@ -39,6 +39,12 @@ if(KELVO_APP_WIN32_SOURCES)
   # path from the source root.
   set_property(SOURCE ${KELVO_RESOURCE_SCRIPTS} APPEND PROPERTY COMPILE_OPTIONS -c 65001)
   target_include_directories(Kelvo PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources)
+  # The help document is opened from the executable's own folder.
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ReadMe.html
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/ReadMe.html ${CMAKE_BINARY_DIR}/ReadMe.html
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/ReadMe.html)
+  add_custom_target(KelvoHelpDocument DEPENDS ${CMAKE_BINARY_DIR}/ReadMe.html)
+  add_dependencies(Kelvo KelvoHelpDocument)
 endif()
 
 # End-to-end tests of the real window: they run under Wine on an Xvfb

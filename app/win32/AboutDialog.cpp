@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/MainApp.h"
+#include "app/HelpDocument.h"
 #include "resources/ResourceIds.h"
 
 namespace kelvo {
@@ -21,17 +21,17 @@ bool AboutDialog::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
 void AboutDialog::OpenHelpDocument() {
     char module[260] = {};
     GetModuleFileNameA(nullptr, module, sizeof module);
-    const std::string path = MainApp::FolderOf(module) + "ReadMe.html";
+    const std::string path = HelpDocumentPath(module);
     const INT_PTR outcome = reinterpret_cast<INT_PTR>(
         ShellExecuteA(Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWDEFAULT));
-    if (outcome > 32) return;
+    if (!HelpOpenFailed(outcome)) return;
     char text[512];
-    if (outcome == ERROR_FILE_NOT_FOUND) {
-        wsprintfA(text, "エラー%d、\"%s\"ファイルがありません", 2, "ReadMe.html");
+    if (outcome == kShellFileNotFound) {
+        wsprintfA(text, kHelpNotFoundFormat, kShellFileNotFound, kHelpDocumentName);
     } else {
-        wsprintfA(text, "ShellExcuteエラーコード%d", static_cast<int>(outcome));
+        wsprintfA(text, kHelpErrorFormat, static_cast<int>(outcome));
     }
-    MessageBoxA(Handle(), text, "エラー", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(Handle(), text, kHelpErrorCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace kelvo
