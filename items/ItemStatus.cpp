@@ -39,12 +39,14 @@ bool SetItemStatusTracked(FileSystem& files, const std::string& path, const Item
                           uint32_t& current, bool& attributesWritten) {
     attributesWritten = false;
     if (!files.GetAttributes(path, current)) return false;
-    const bool differs = static_cast<uint32_t>(status.attributes) != current;
+    uint32_t wanted = status.attributes;
+    if (timeWrites & kKeepAttributeWord) wanted |= current & ~static_cast<uint32_t>(0xFF);
+    const bool differs = wanted != current;
     if (differs && (current & kAttrReadOnly) != 0) {
-        if (!files.SetAttributes(path, status.attributes)) return false;
+        if (!files.SetAttributes(path, wanted)) return false;
         attributesWritten = true;
     }
-    if (timeWrites != kWriteNoTimes) {
+    if ((timeWrites & kWriteAllTimes) != 0) {
         FileTime creation = SecondsToTicks(status.creation);
         FileTime access = SecondsToTicks(status.access);
         FileTime modification = SecondsToTicks(status.modification);
@@ -55,7 +57,7 @@ bool SetItemStatusTracked(FileSystem& files, const std::string& path, const Item
         }
     }
     if (differs && (current & kAttrReadOnly) == 0) {
-        if (!files.SetAttributes(path, status.attributes)) return false;
+        if (!files.SetAttributes(path, wanted)) return false;
         attributesWritten = true;
     }
     return true;

@@ -29,6 +29,10 @@ enum TimeWrite : unsigned {
     kWriteCreation = 1,
     kWriteAccess = 2,
     kWriteModification = 4,
+    kWriteAllTimes = 7,
+    // Compare and write the attribute byte within the item's whole attribute
+    // word, keeping the bits above the byte (not-content-indexed and the like).
+    kKeepAttributeWord = 8,
 };
 
 // Reads an item's status. False when the path can't be resolved or the item

@@ -96,7 +96,8 @@ TimeChangeResult ChangeTimes(ItemContext& context, const ItemStatus& status, con
         timeWrites |= kind.write;
     }
     if (timeWrites == kWriteNoTimes) return kTimesRefused;
-    if (!WriteItemStatus(context, false, path, newStatus, timeWrites)) return kTimesRefused;
+    // A change of times alone leaves the attribute bits above the byte alone.
+    if (!WriteItemStatus(context, false, path, newStatus, timeWrites | kKeepAttributeWord)) return kTimesRefused;
     if (context.FullView()) context.ShowStatus(BuildItemReport(dirText, nameText, timeReport));
     return rowLeftOut ? kTimesRefused : kTimesWritten;
 }

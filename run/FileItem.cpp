@@ -27,11 +27,11 @@ FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPat
             result.newPath = ref.path;
         }
     }
-    if (context.failures == failuresBefore) {
-        if (ChangeItem(context, false, ref.path, ref.dirText, ref.nameText, job.attributeChoices, job.timeEnables,
-                       job.creationFields, job.modificationFields, job.accessFields)) {
-            result.changed = true;
-        }
+    // A refused rename leaves the file under its old name; it still gets its
+    // time and attribute changes there, and counts once as not changed.
+    if (ChangeItem(context, false, ref.path, ref.dirText, ref.nameText, job.attributeChoices, job.timeEnables,
+                   job.creationFields, job.modificationFields, job.accessFields)) {
+        result.changed = true;
     }
     if (context.failures > failuresBefore) context.failures = failuresBefore + 1;
     return result;

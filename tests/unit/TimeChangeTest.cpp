@@ -200,6 +200,20 @@ TEST_F(TimeChangeTest, ReadOnlyFileIsWrittenTwiceAndStaysReadOnly) {
     EXPECT_EQ(Seconds(node.creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
 }
 
+TEST_F(TimeChangeTest, TimesAloneKeepAttributeBitsAboveTheByte) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6), kAttrNotContentIndexed | kAttrArchive);
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
+    EXPECT_EQ(files.Find("C:\\data\\memo.txt")->attributes, kAttrNotContentIndexed | kAttrArchive);
+    EXPECT_TRUE(files.CallsOf("SetAttributes").empty());
+}
+
+TEST_F(TimeChangeTest, ReadOnlyFileKeepsItsHighBitsThroughBothWrites) {
+    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6), kAttrNotContentIndexed | kAttrReadOnly);
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
+    EXPECT_EQ(files.Find("C:\\data\\memo.txt")->attributes, kAttrNotContentIndexed | kAttrReadOnly);
+    EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
+}
+
 TEST_F(TimeChangeTest, CompactViewShowsNothingButStillChanges) {
     fullView = 0;
     AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));

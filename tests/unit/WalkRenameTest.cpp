@@ -1,6 +1,7 @@
 // Renaming during a run: a file met again under its new name is treated
 // once, each file pass starts a fresh list of new names, the single-file
-// target's path edit follows the rename, and a refused rename skips the file.
+// target's path edit follows the rename, and a refused rename keeps the
+// old name but still changes the file.
 #include <gtest/gtest.h>
 
 #include "run/RunTexts.h"
@@ -48,13 +49,14 @@ TEST_F(RenameRun, SingleFileTargetPutsTheNewPathIntoThePathEdit) {
     EXPECT_EQ(LastStatus(), "\"C:\\data\\memo.txt\"\nファイルの処理が終了しました。");
 }
 
-TEST_F(RenameRun, RefusedRenameSkipsTheFileAndCountsItOnce) {
+TEST_F(RenameRun, RefusedRenameKeepsTheNameChangesTheFileAndCountsItOnce) {
     files.AddFile("C:\\T\\a.txt");
     files.AddFile("C:\\T\\b.txt");
     files.RefuseOperation("Move", "xa.txt");
     SetTarget("C:\\T");
     EXPECT_EQ(Run(), RunEnd::Finished);
-    EXPECT_EQ(AttributesOf("C:\\T\\a.txt"), kAttrArchive);
+    EXPECT_FALSE(files.Exists("C:\\T\\xa.txt"));
+    EXPECT_EQ(AttributesOf("C:\\T\\a.txt"), kAttrArchive | kAttrHidden);
     EXPECT_EQ(AttributesOf("C:\\T\\xb.txt"), kAttrArchive | kAttrHidden);
     EXPECT_EQ(LastStatus(), FolderFinishedText("C:\\T", true, 1));
 }
