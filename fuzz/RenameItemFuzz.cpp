@@ -1,0 +1,125 @@
+// One file renamed by arbitrary rules. Input: a control text (mode, how deep
+// and long the folder is, whether the would-be new name is already taken,
+// whether the rule texts keep their raw bytes), the file name and the eight
+// rule texts. The rename never crashes; a new name keeps the path limits,
+// holds none of the characters a file name can't have, and is valid code
+// page 932 text whenever the name and the rules are; the file system shows
+// exactly the outcome RenameItem reports.
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "fuzz/Cp932Check.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzInput.h"
+#include "items/RenameRules.h"
+#include "items/RenameText.h"
+#include "panels/RenamePanel.h"
+#include "platform/Cp932Text.h"
+#include "platform/memory/MemoryClock.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryWindow.h"
+
+namespace {
+
+using kelvo::fuzz::HasSingleByteCharOf;
+using kelvo::fuzz::IsValidCp932;
+using kelvo::fuzz::MakeValidCp932;
+
+const std::string kNameChars = "\\/:*?\"<>";
+
+unsigned char ControlByte(const std::string& control, size_t index) {
+    return index < control.size() ? static_cast<unsigned char>(control[index]) : 0;
+}
+
+// As the file system hands names out: valid text without the characters a
+// name can't hold, never "." or "..".
+std::string FileName(const std::string& bytes) {
+    std::string name = MakeValidCp932(bytes);
+    kelvo::StripNameChars(name);
+    if (name.empty() || name == "." || name == "..") name = "x" + name;
+    return name;
+}
+
+// As the rename panel leaves a rule text: stripped, and valid text too
+// unless the input asks for raw bytes.
+std::string RuleText(const std::string& bytes, bool raw) {
+    std::string text = raw ? bytes : MakeValidCp932(bytes);
+    kelvo::StripNameChars(text);
+    return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::vector<std::string> texts = kelvo::fuzz::SplitTexts(data, size, 10);
+    const std::string& control = texts[0];
+    const unsigned char flags = ControlByte(control, 0);
+    const bool raw = (flags & 0x04) != 0;
+    const bool takeNewName = (flags & 0x02) != 0;
+
+    kelvo::RenameRules rules;
+    rules.mode = flags & 0x01;
+    std::string* const ruleTexts[8] = {&rules.titleHead, &rules.titleTail, &rules.extHead,   &rules.extTail,
+                                       &rules.titleWhat, &rules.titleWith, &rules.extWhat, &rules.extWith};
+    for (int i = 0; i < 8; ++i) *ruleTexts[i] = RuleText(texts[2 + i], raw);
+
+    // The drive root or a folder whose path is up to 248 bytes long, so that
+    // names reach the limits.
+    const size_t padding = ControlByte(control, 1) % 246;
+    const std::string directory = padding == 0 ? "C:\\" : "C:\\" + std::string(padding, 'd');
+    const std::string name = FileName(texts[1]);
+
+    kelvo::MemoryFileSystem files;
+    files.AddFolder(directory);
+    kelvo::ItemPath item;
+    item.directory = directory;
+    item.separator = kelvo::SeparatorAfter(directory);
+    item.name = name;
+    item.fullPath = directory + item.separator + name;
+    kelvo::SplitName(name, item.title, item.extension);
+    if (item.fullPath.size() > 259) return 0;  // no such file can exist
+    files.AddFile(item.fullPath, kelvo::kAttrArchive, 0, "contents");
+
+    // Another file that already has the name the rules give.
+    std::string wouldBe;
+    {
+        std::string title = item.title, extension = item.extension;
+        kelvo::ApplyRenameRules(rules, title, extension);
+        wouldBe = kelvo::JoinName(title, extension);
+    }
+    const bool taken = takeNewName && !wouldBe.empty() && !kelvo::EqualsIgnoreCase(wouldBe, name) &&
+                       !HasSingleByteCharOf(wouldBe, kNameChars) &&
+                       item.directory.size() + item.separator.size() + wouldBe.size() <= 259;
+    if (taken) files.AddFile(item.directory + item.separator + wouldBe, kelvo::kAttrArchive, 0, "other");
+
+    kelvo::MemoryClock clock;
+    kelvo::MemoryWindow window;
+    std::atomic<int> fullView{flags & 0x08 ? 0 : 1};
+    kelvo::ItemContext context{files, clock, window, fullView};
+    kelvo::ItemRef ref;
+    const bool renamed = kelvo::RenameItem(context, item, rules, ref);
+    KELVO_FUZZ_CHECK(context.failures == 0);
+
+    if (!renamed) {
+        KELVO_FUZZ_CHECK(ref.path == item.fullPath && ref.nameText == name);
+        kelvo::MemoryFileSystem::Node* node = files.Find(item.fullPath);
+        KELVO_FUZZ_CHECK(node != nullptr && node->content == "contents");
+        return 0;
+    }
+    const std::string& newName = ref.nameText;
+    KELVO_FUZZ_CHECK(!taken);
+    KELVO_FUZZ_CHECK(newName == wouldBe);
+    KELVO_FUZZ_CHECK(!newName.empty() && newName != name);
+    KELVO_FUZZ_CHECK(newName.size() <= kelvo::kRenameNameLimit);
+    KELVO_FUZZ_CHECK(ref.path == item.directory + item.separator + newName);
+    KELVO_FUZZ_CHECK(ref.path.size() < kelvo::kRenamePathLimit);
+    KELVO_FUZZ_CHECK(!HasSingleByteCharOf(newName, kNameChars));
+    if (!raw) KELVO_FUZZ_CHECK(IsValidCp932(newName));
+    // The file is there under its new name with its contents, and nothing
+    // is left under the old one unless only the letter case changed.
+    kelvo::MemoryFileSystem::Node* node = files.Find(ref.path);
+    KELVO_FUZZ_CHECK(node != nullptr && node->name == newName && node->content == "contents");
+    if (!kelvo::EqualsIgnoreCase(newName, name)) KELVO_FUZZ_CHECK(files.Find(item.fullPath) == nullptr);
+    return 0;
+}
