@@ -25,6 +25,8 @@ TEST(ReplaceText, ReplacesEveryOccurrenceWithoutRescanning) {
         {"double-byte text", "表と表", "表", "裏", "裏と裏"},
         {"trail byte 0x5C is not a backslash", "表\\", "\\", "_", "表_"},
         {"trail byte 0x41 is not an A", "アA", "A", "B", "アB"},
+        {"a lone lead byte never takes half of a character", "表a", "\x95", "", "表a"},
+        {"a lone lead byte matches where it ends the text", "a\x95", "\x95", "b", "ab"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ReplaceText(c.text, c.what, c.with), c.expected) << c.shows;
