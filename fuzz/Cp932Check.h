@@ -37,6 +37,14 @@ inline std::string MakeValidCp932(const std::string& bytes) {
     return text;
 }
 
+// True when the last character of the text is a lead byte standing alone.
+inline bool EndsInLoneLeadByte(const std::string& text) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) last = i;
+    return last != std::string::npos && CharLength(text, last) == 1 &&
+           IsLeadByte(static_cast<unsigned char>(text[last]));
+}
+
 // True when a single-byte character of the text is one of `chars`; the
 // trail byte of a double-byte character never counts.
 inline bool HasSingleByteCharOf(const std::string& text, const std::string& chars) {

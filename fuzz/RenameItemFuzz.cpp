@@ -115,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     KELVO_FUZZ_CHECK(ref.path == item.directory + item.separator + newName);
     KELVO_FUZZ_CHECK(ref.path.size() < kelvo::kRenamePathLimit);
     KELVO_FUZZ_CHECK(!HasSingleByteCharOf(newName, kNameChars));
+    KELVO_FUZZ_CHECK(!kelvo::fuzz::EndsInLoneLeadByte(newName));
     if (!raw) KELVO_FUZZ_CHECK(IsValidCp932(newName));
     // The file is there under its new name with its contents, and nothing
     // is left under the old one unless only the letter case changed.

@@ -9,10 +9,28 @@ namespace kelvo {
 
 namespace {
 
+// Characters no file name can hold.
+const std::string kNameChars = "\\/:*?\"<>";
+
+// False for a name that isn't one name: a character it can't hold, or a lone
+// lead byte at its end. Rule texts ending in a lone lead byte can make such
+// a name: the lead byte takes the next byte as its trail byte and can free a
+// trail byte 0x5C to stand alone as a backslash.
+bool IsWholeName(const std::string& name) {
+    for (size_t i = 0; i < name.size(); i += CharLength(name, i)) {
+        if (CharLength(name, i) != 1) continue;
+        if (IsLeadByte(static_cast<unsigned char>(name[i])) || kNameChars.find(name[i]) != std::string::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // True when newName can be given to the file. Every reason against it is
 // silent: the file then simply keeps its name.
 bool MayRename(FileSystem& files, const ItemPath& item, const std::string& newName) {
     if (newName == item.name) return false;
+    if (!IsWholeName(newName)) return false;
     if (!NameFits(item.directory, item.separator, newName)) return false;
     // A change of letter case finds the file itself under its new name.
     if (EqualsIgnoreCase(newName, item.name)) return true;

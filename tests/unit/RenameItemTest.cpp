@@ -147,6 +147,19 @@ TEST_F(RenameItemTest, TakenNameIsKeptSilently) {
     EXPECT_EQ(context.failures, 0);
 }
 
+TEST_F(RenameItemTest, RuleTextEndingInALoneLeadByteNeverMakesAPathOfTheName) {
+    // A head of 0x86 takes the 0x95 of 表 as its trail byte and frees 表's
+    // 0x5C as a backslash: the "new name" would move the file into a folder.
+    files.AddFolder(kFolder + "\\\x86\x95");
+    EXPECT_FALSE(Rename(kFolder, "表.txt", Add("\x86", "", "", "")));
+    // An extension tail of 0x86 would end the name in a lone lead byte.
+    EXPECT_FALSE(Rename(kFolder, "a.txt", Add("", "", "", "\x86")));
+    EXPECT_EQ(ListedName(kFolder + "\\表.txt"), "表.txt");
+    EXPECT_EQ(ListedName(kFolder + "\\a.txt"), "a.txt");
+    EXPECT_TRUE(files.CallsOf("Move").empty());
+    EXPECT_EQ(context.failures, 0);
+}
+
 TEST_F(RenameItemTest, CaseOnlyChangeSkipsTheExistenceTest) {
     ASSERT_TRUE(Rename(kFolder, "Ａ.txt", Replace("Ａ", "ａ")));
     EXPECT_TRUE(files.CallsOf("FindOne").empty());
