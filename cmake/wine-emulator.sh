@@ -20,4 +20,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
 fi
+# The dialogs ask for MS PGothic; without it Wine falls back to a fixed-pitch
+# face and captions are cut off. IPA PGothic has the same proportional metrics.
+if [ ! -f "$WINEPREFIX/.kelvo-fonts" ]; then
+    for face in "ＭＳ Ｐゴシック" "MS PGothic"; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "IPAPGothic" /f \
+            >/dev/null 2>&1 || true
+    done
+    wineserver -w 2>/dev/null || true
+    touch "$WINEPREFIX/.kelvo-fonts"
+fi
 exec wine "$@"
