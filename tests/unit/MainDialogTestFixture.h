@@ -37,7 +37,11 @@ protected:
             if (dialog) dialog->HandleMessage(Command(id, code));
         });
     }
-    ~MainDialogTest() override { threads.JoinAll(); }
+    // A test that stopped half-way must not leave a held job behind.
+    ~MainDialogTest() override {
+        holdJob = false;
+        threads.JoinAll();
+    }
 
     static Message Command(int id, int code) {
         Message m;

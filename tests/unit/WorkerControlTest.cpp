@@ -52,6 +52,11 @@ protected:
         worker.threadBody = &Recorder::Body;
         worker.onRunEnd = &Recorder::End;
     }
+    // A test that stopped half-way must not leave a held body behind.
+    ~WorkerControlTest() override {
+        recorder.hold = false;
+        threads.JoinAll();
+    }
     void WaitUntil(const std::atomic<bool>& flag) {
         for (int i = 0; i < 5000 && !flag.load(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
