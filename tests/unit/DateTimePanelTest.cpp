@@ -11,38 +11,11 @@
 #include "panels/DateTimePanel.h"
 #include "platform/memory/MemoryClock.h"
 #include "platform/memory/MemoryWindow.h"
+#include "tests/unit/ScopedTimeZone.h"
 #include "resources/ControlGroups.h"
 
 namespace kelvo {
 namespace {
-
-// Sets TZ for one test and puts the previous value back. The Windows C
-// runtime knows only zones in the "JST-9" form.
-void PutTimeZone(const char* zone) {
-#ifdef _WIN32
-    _putenv_s("TZ", zone);
-    _tzset();
-#else
-    if (zone[0] == '\0') {
-        unsetenv("TZ");
-    } else {
-        setenv("TZ", zone, 1);
-    }
-    tzset();
-#endif
-}
-
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone) {
-        if (const char* old = std::getenv("TZ")) previous_ = old;
-        PutTimeZone(zone);
-    }
-    ~ScopedTimeZone() { PutTimeZone(previous_ ? previous_->c_str() : ""); }
-
-private:
-    std::optional<std::string> previous_;
-};
 
 enum Row { kCreation, kModification, kAccess };
 
