@@ -63,3 +63,14 @@ if(KELVO_APP_WIN32_SOURCES AND KELVO_E2E_TESTS)
     ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-scratch"
     TIMEOUT 900)
 endif()
+
+# The benchmark of the real program against a bare loop of the same Win32
+# calls; built and run on demand by scripts/benchmark.sh, not a test.
+file(GLOB KELVO_WIN32_BENCHMARK_SOURCES CONFIGURE_DEPENDS bench/win32/*.cpp)
+if(KELVO_APP_WIN32_SOURCES AND KELVO_WIN32_BENCHMARK_SOURCES)
+  add_executable(kelvo_win32_benchmark EXCLUDE_FROM_ALL ${KELVO_WIN32_BENCHMARK_SOURCES}
+    tests/e2e/KelvoProcess.cpp)
+  target_include_directories(kelvo_win32_benchmark PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(kelvo_win32_benchmark PRIVATE psapi user32 kernel32)
+  add_dependencies(kelvo_win32_benchmark Kelvo)
+endif()

@@ -1,0 +1,106 @@
+#include "bench/win32/KelvoRun.h"
+
+// clang-format off
+#include <windows.h>
+#include <psapi.h>
+// clang-format on
+
+#include <atomic>
+#include <thread>
+
+#include "tests/e2e/KelvoProcess.h"
+
+namespace kelvo::bench {
+namespace {
+
+constexpr DWORD kRunTimeoutMs = 30 * 60 * 1000;
+constexpr DWORD kProbeIntervalMs = 10;
+constexpr UINT kProbeTimeoutMs = 10000;
+const char* const kStartCaption = "一括変更開始(&E)";
+const char* const kFinishedText = "ディレクトリ内の全ての処理が終了しました。";
+
+double Now() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / frequency;
+}
+
+// Three-state boxes cycle indeterminate -> unticked -> ticked.
+void Tick(const e2e::KelvoProcess& kelvo, int box) {
+    for (int i = 0; i < 3 && kelvo.Check(box) != BST_CHECKED; ++i) kelvo.Click(box);
+}
+
+void SetUpJob(const e2e::KelvoProcess& kelvo, Job job) {
+    switch (job) {
+        case Job::Hidden: Tick(kelvo, 1001); break;
+        case Job::Time: Tick(kelvo, 1034); break;
+        case Job::Rename:
+            Tick(kelvo, 1077);
+            if (kelvo.Check(1078) != BST_UNCHECKED) kelvo.Click(1078);  // add, not delete
+            for (int edit : {1073, 1074, 1075, 1076, 1084, 1085, 1086, 1087}) kelvo.SetText(edit, "");
+            kelvo.SetText(1073, kTitleHead);
+            break;
+    }
+}
+
+void Probe(HWND window, const std::atomic<bool>& stop, std::vector<double>& roundTrips) {
+    while (!stop.load()) {
+        DWORD_PTR result = 0;
+        const double start = Now();
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kProbeTimeoutMs, &result);
+        roundTrips.push_back((Now() - start) * 1000.0);
+        Sleep(kProbeIntervalMs);
+    }
+}
+
+size_t PeakWorkingSet(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr) return 0;
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    const BOOL ok = GetProcessMemoryInfo(process, &counters, sizeof counters);
+    CloseHandle(process);
+    return ok ? counters.PeakWorkingSetSize : 0;
+}
+
+}  // namespace
+
+KelvoRunResult RunKelvo(Job job, const std::string& root, bool probe) {
+    KelvoRunResult result;
+    e2e::KelvoProcess kelvo(root);
+    if (kelvo.Window() == nullptr) return result;
+    SetUpJob(kelvo, job);
+    std::atomic<bool> stopProbe{false};
+    std::thread prober;
+    if (probe) prober = std::thread(Probe, kelvo.Window(), std::cref(stopProbe), std::ref(result.roundTripsMs));
+
+    const double start = Now();
+    kelvo.Click(1);
+    // BM_CLICK returns once the run has started; the button reads the
+    // cancel caption until the worker has given the window back.
+    bool timedOut = false;
+    while (kelvo.Text(1) != kStartCaption) {
+        if ((Now() - start) * 1000.0 > kRunTimeoutMs) {
+            timedOut = true;
+            break;
+        }
+        Sleep(2);
+    }
+    result.seconds = Now() - start;
+    stopProbe.store(true);
+    if (prober.joinable()) prober.join();
+    result.status = kelvo.Text(1010);
+    result.finished = !timedOut && result.status.find(kFinishedText) != std::string::npos;
+    result.peakWorkingSet = PeakWorkingSet(kelvo.Window());
+    kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000);
+    return result;
+}
+
+}  // namespace kelvo::bench
