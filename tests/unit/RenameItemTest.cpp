@@ -160,6 +160,15 @@ TEST_F(RenameItemTest, RuleTextEndingInALoneLeadByteNeverMakesAPathOfTheName) {
     EXPECT_EQ(context.failures, 0);
 }
 
+TEST_F(RenameItemTest, RulesThatLeaveOnlyDotsKeepTheNameSilently) {
+    RenameRules rules = Replace("x", "");
+    rules.titleHead = ".";
+    EXPECT_FALSE(Rename(kFolder, "xx", rules));  // title "" with head "." gives "."
+    EXPECT_EQ(ListedName(kFolder + "\\xx"), "xx");
+    EXPECT_TRUE(files.CallsOf("Move").empty());
+    EXPECT_EQ(context.failures, 0);
+}
+
 TEST_F(RenameItemTest, CaseOnlyChangeSkipsTheExistenceTest) {
     ASSERT_TRUE(Rename(kFolder, "Ａ.txt", Replace("Ａ", "ａ")));
     EXPECT_TRUE(files.CallsOf("FindOne").empty());
