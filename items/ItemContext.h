@@ -22,8 +22,11 @@ struct ItemContext {
     int failures = 0;
 
     bool FullView() const { return fullView.load(std::memory_order_relaxed) == 1; }
-    // Replaces the whole text of the status area.
-    void ShowStatus(const std::string& text) { window.SetText(IDC_STATUS, text); }
+    // Replaces the whole text of the status area with a progress text: the
+    // window may skip it when the next one follows soon enough.
+    void ShowStatus(const std::string& text) { window.SetLatestText(IDC_STATUS, text); }
+    // The last text of a run (finished, cancelled): shown before this returns.
+    void ShowFinalStatus(const std::string& text) { window.SetText(IDC_STATUS, text); }
 };
 
 }  // namespace kelvo

@@ -32,6 +32,11 @@ public:
     virtual void SetCheck(int id, int state) = 0;
     virtual std::string GetText(int id) = 0;
     virtual void SetText(int id, const std::string& text) = 0;
+    // For progress texts that follow each other fast: the control may skip
+    // a text that a later call replaces before it would be seen, but it
+    // always ends on the latest and never shows them out of order. A later
+    // SetText on the same control wins over every text before it.
+    virtual void SetLatestText(int id, const std::string& text) { SetText(id, text); }
     virtual void SetReadOnly(int id, bool readOnly) = 0;
     virtual void Enable(int id, bool enabled) = 0;
     virtual void LimitText(int id, int maxChars) = 0;

@@ -26,7 +26,7 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job) {
     const FileResult result =
         TreatFile(context, job, item, ItemRef{job.targetPath, currentDirectory, job.targetPath});
     if (result.renamed) context.window.SetText(IDC_PATH, result.newPath);
-    if (context.FullView()) context.ShowStatus(FileFinishedText(job.targetPath, result.changed, context.failures));
+    if (context.FullView()) context.ShowFinalStatus(FileFinishedText(job.targetPath, result.changed, context.failures));
     context.window.Beep();
     return RunEnd::Finished;
 }

@@ -60,10 +60,10 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
     frames_.clear();
     ReturnToTarget();
     if (cancelled) {
-        context_.ShowStatus(FolderCancelledText(job_.targetPath, anyChange_, context_.failures));
+        context_.ShowFinalStatus(FolderCancelledText(job_.targetPath, anyChange_, context_.failures));
         return RunEnd::Cancelled;
     }
-    context_.ShowStatus(FolderFinishedText(job_.targetPath, anyChange_, context_.failures));
+    context_.ShowFinalStatus(FolderFinishedText(job_.targetPath, anyChange_, context_.failures));
     context_.window.Beep();
     return RunEnd::Finished;
 }

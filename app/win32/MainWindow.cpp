@@ -20,6 +20,10 @@ BOOL MainWindow::OnInitDialog() {
 }
 
 bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (window_.HandleStatusMessage(message, wParam)) {
+        result = TRUE;
+        return true;
+    }
     Message m = CommandMessage(message, wParam, lParam);
     if (message == WM_NOTIFY) {
         const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "resources/ResourceIds.h"
+
 namespace kelvo {
 
 LRESULT Win32Window::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -24,7 +26,50 @@ std::string Win32Window::GetText(int id) {
 }
 
 void Win32Window::SetText(int id, const std::string& text) {
-    Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (id != IDC_STATUS) {
+        Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        return;
+    }
+    // Through the paced text, so that no progress text still on its way
+    // can follow this one; the sent message shows it before this returns.
+    if (status_.Offer(text)) PostMessageA(dialog_, kStatusWakeMessage, 0, 0);
+    SendMessageA(dialog_, kStatusFlushMessage, 0, 0);
+}
+
+void Win32Window::SetLatestText(int id, const std::string& text) {
+    if (id != IDC_STATUS) {
+        SetText(id, text);
+        return;
+    }
+    if (status_.Offer(text)) PostMessageA(dialog_, kStatusWakeMessage, 0, 0);
+}
+
+bool Win32Window::HandleStatusMessage(UINT message, WPARAM wParam) {
+    if (message == kStatusWakeMessage) {
+        ShowDueStatus();
+        return true;
+    }
+    if (message == WM_TIMER && wParam == kStatusTimerId) {
+        KillTimer(dialog_, kStatusTimerId);
+        ShowDueStatus();
+        return true;
+    }
+    if (message == kStatusFlushMessage) {
+        std::string text;
+        if (status_.TakeNow(GetTickCount(), text)) SetDlgItemTextA(dialog_, IDC_STATUS, text.c_str());
+        return true;
+    }
+    return false;
+}
+
+void Win32Window::ShowDueStatus() {
+    std::string text;
+    uint32_t waitMs = 0;
+    switch (status_.Poll(GetTickCount(), text, waitMs)) {
+        case PacedText::Due::Show: SetDlgItemTextA(dialog_, IDC_STATUS, text.c_str()); break;
+        case PacedText::Due::Wait: SetTimer(dialog_, kStatusTimerId, waitMs, nullptr); break;
+        case PacedText::Due::Nothing: break;
+    }
 }
 
 void Win32Window::SetReadOnly(int id, bool readOnly) { Send(id, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }

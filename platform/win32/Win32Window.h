@@ -2,9 +2,12 @@
 // dialog's children, message boxes owned by the dialog, the beep, and the
 // window's size and z-order. Messages sent from the worker thread are
 // answered by the window's thread, which never waits for the worker.
+// Progress texts of the status area are paced: the worker only stores them
+// and the window's thread shows the latest at most every kStatusIntervalMs.
 #pragma once
 #include <windows.h>
 
+#include "platform/PacedText.h"
 #include "platform/Window.h"
 
 namespace kelvo {
@@ -19,6 +22,7 @@ public:
     void SetCheck(int id, int state) override;
     std::string GetText(int id) override;
     void SetText(int id, const std::string& text) override;
+    void SetLatestText(int id, const std::string& text) override;
     void SetReadOnly(int id, bool readOnly) override;
     void Enable(int id, bool enabled) override;
     void LimitText(int id, int maxChars) override;
@@ -28,10 +32,22 @@ public:
     Rect GetWindowRect() override;
     void SetSizeAndZOrder(bool topmost, int width, int height) override;
 
+    // The window's thread: the messages that show paced texts. True when
+    // `message` was one of them.
+    bool HandleStatusMessage(UINT message, WPARAM wParam);
+
+    static constexpr uint32_t kStatusIntervalMs = 50;
+    // Private to the dialog: WM_APP and above are the application's own.
+    static constexpr UINT kStatusWakeMessage = WM_APP + 1;   // posted: a paced text waits
+    static constexpr UINT kStatusFlushMessage = WM_APP + 2;  // sent: show the latest text now
+    static constexpr UINT_PTR kStatusTimerId = 0x4B53;
+
 private:
     LRESULT Send(int id, UINT message, WPARAM wParam, LPARAM lParam);
+    void ShowDueStatus();
 
     HWND dialog_ = nullptr;
+    PacedText status_{kStatusIntervalMs};
 };
 
 }  // namespace kelvo
