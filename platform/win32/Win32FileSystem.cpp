@@ -59,7 +59,8 @@ bool QueryText(Query query, std::string& text) {
 
 class Win32FileSystem::Listing : public DirectoryListing {
 public:
-    Listing(HANDLE handle, const WIN32_FIND_DATAA& first) : handle_(handle), pending_(first) {}
+    Listing(Win32FileSystem& files, HANDLE handle, const WIN32_FIND_DATAA& first)
+        : files_(files), handle_(handle), pending_(first) {}
     ~Listing() override { FindClose(handle_); }
 
     bool Next(FindEntry& entry) override {
@@ -69,12 +70,15 @@ public:
             return true;
         }
         WIN32_FIND_DATAA data;
-        if (!FindNextFileA(handle_, &data)) return false;
+        // The end of a listing and a broken one differ only by the error code,
+        // so it is recorded like any other call's.
+        if (!FindNextFileA(handle_, &data)) return files_.FailFromSystem();
         FillEntry(data, entry);
         return true;
     }
 
 private:
+    Win32FileSystem& files_;
     HANDLE handle_;
     WIN32_FIND_DATAA pending_;
     bool havePending_ = true;
@@ -145,7 +149,7 @@ std::unique_ptr<DirectoryListing> Win32FileSystem::List(const std::string& patte
         FailFromSystem();
         return nullptr;
     }
-    return std::make_unique<Listing>(handle, data);
+    return std::make_unique<Listing>(*this, handle, data);
 }
 
 bool Win32FileSystem::FindOne(const std::string& path, FindEntry& entry) {

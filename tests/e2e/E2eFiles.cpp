@@ -47,7 +47,8 @@ bool SaveScreenshot(const std::string& fileName) {
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return false;
     }
-    WaitForSingleObject(process.hProcess, 20000);
+    // import can be slow on a busy machine; give it time rather than fail.
+    WaitForSingleObject(process.hProcess, 90000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return GetFileAttributesA((folder + "\\..\\" + fileName).c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -21,6 +21,21 @@ TEST_F(Win32FileSystemTest, ListingHasDotEntriesFilesAndFolders) {
     EXPECT_EQ(3u, entries["a.txt"].size);
 }
 
+TEST_F(Win32FileSystemTest, EndOfAListingReplacesAnEarlierCallsError) {
+    ASSERT_TRUE(TempFolder::MakeFile(temp / "a.txt", "abc"));
+    // A failed call leaves its error behind; the listing's end must not be
+    // mistaken for that failure.
+    uint32_t attributes = 0;
+    ASSERT_FALSE(files.GetAttributes(temp / "missing.txt", attributes));
+    ASSERT_NE(0u, files.LastError());
+    auto listing = files.List(temp / "*");
+    ASSERT_NE(nullptr, listing);
+    FindEntry entry;
+    while (listing->Next(entry)) {
+    }
+    EXPECT_EQ(18u, files.LastError());  // ERROR_NO_MORE_FILES
+}
+
 TEST_F(Win32FileSystemTest, ListingOfTheCurrentDirectory) {
     ASSERT_TRUE(TempFolder::MakeFile(temp / "only.txt"));
     ASSERT_TRUE(files.SetCurrentDirectory(temp.Path()));
