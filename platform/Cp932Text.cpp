@@ -30,7 +30,12 @@ size_t FindText(const std::string& text, const std::string& needle, size_t from)
     size_t i = 0;
     while (i < from) i += CharLength(text, i);
     for (; i + needle.size() <= text.size(); i += CharLength(text, i)) {
-        if (text.compare(i, needle.size(), needle) == 0) return i;
+        if (text.compare(i, needle.size(), needle) != 0) continue;
+        // The match must also end on a character boundary, or it would take
+        // half of a double-byte character.
+        size_t end = i;
+        while (end < i + needle.size()) end += CharLength(text, end);
+        if (end == i + needle.size()) return i;
     }
     return std::string::npos;
 }

@@ -20,8 +20,8 @@ bool IsCharBoundary(const std::string& text, size_t pos);
 // character by character; npos when there is none.
 size_t FindLastChar(const std::string& text, char c);
 
-// Position of the first occurrence of `needle` that starts on a character
-// boundary at or after `from`; npos when there is none. An empty needle is
+// Position of the first occurrence of `needle` that starts and ends on
+// character boundaries at or after `from`; npos when there is none. An empty needle is
 // never found.
 size_t FindText(const std::string& text, const std::string& needle, size_t from = 0);
 

@@ -36,6 +36,9 @@ TEST(Cp932Text, FindTextStartsOnlyOnCharacterBoundaries) {
     EXPECT_EQ(FindText(text, "\\"), 2u);
     EXPECT_EQ(FindText("banana", "an", 2), 3u);
     EXPECT_EQ(FindText("abc", ""), std::string::npos);
+    // A needle ending in a lone lead byte never takes half of a character.
+    EXPECT_EQ(FindText("a" + kTable, "a\x95"), std::string::npos);
+    EXPECT_EQ(FindText("a\x95", "a\x95"), 0u);
 }
 
 TEST(Cp932Text, FoldsCaseLikeWindowsFileNames) {
