@@ -1,6 +1,7 @@
 // Win32Clock: local wall-clock fields and UTC seconds in both directions,
 // and the carrying of out-of-range fields.
 #include "platform/win32/Win32Clock.h"
+#include "tests/win32/CalendarFieldsOf.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,14 +12,7 @@ namespace kelvo {
 namespace {
 
 CalendarFields Fields(int year, int month, int day, int hour, int minute, int second) {
-    CalendarFields fields;
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = second;
-    return fields;
+    return CalendarFieldsOf(year, month, day, hour, minute, second);
 }
 
 void ExpectFields(const CalendarFields& expected, const CalendarFields& actual) {

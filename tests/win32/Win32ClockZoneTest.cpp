@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win32/Win32Clock.h"
+#include "tests/win32/CalendarFieldsOf.h"
 
 namespace kelvo {
 namespace {
@@ -19,13 +20,7 @@ protected:
     }
 
     int64_t ToUtc(int year, int month, int day, int hour, int minute, int second) {
-        CalendarFields fields;
-        fields.year = year;
-        fields.month = month;
-        fields.day = day;
-        fields.hour = hour;
-        fields.minute = minute;
-        fields.second = second;
+        const CalendarFields fields = CalendarFieldsOf(year, month, day, hour, minute, second);
         int64_t utc = 0;
         EXPECT_TRUE(clock.LocalToUtc(fields, utc));
         return utc;
