@@ -1,5 +1,7 @@
 #include "tests/e2e/E2eFiles.h"
 
+#include <cstdio>
+
 #include <vector>
 
 #include "tests/e2e/KelvoProcess.h"
@@ -38,6 +40,8 @@ bool SaveScreenshot(const std::string& fileName) {
     for (char& c : unixPath) {
         if (c == '\\') c = '/';
     }
+    const std::string picture = folder + "\\..\\" + fileName;
+    DeleteFileA(picture.c_str());  // a picture of an earlier run must not count
     std::string commandLine = "/usr/bin/import -window root " + unixPath;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
@@ -45,13 +49,22 @@ bool SaveScreenshot(const std::string& fileName) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "screenshot: could not start import (error %lu)\n", GetLastError());
         return false;
     }
-    // import can be slow on a busy machine; give it time rather than fail.
+    // Wine may report a Unix program's handle as ended before the program
+    // is, so the picture itself is waited for; import can be slow on a busy
+    // machine.
     WaitForSingleObject(process.hProcess, 90000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return GetFileAttributesA((folder + "\\..\\" + fileName).c_str()) != INVALID_FILE_ATTRIBUTES;
+    for (int waited = 0; waited < 900; ++waited) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExA(picture.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow > 0) return true;
+        Sleep(100);
+    }
+    std::fprintf(stderr, "screenshot: import wrote no picture\n");
+    return false;
 }
 
 }  // namespace kelvo::e2e
