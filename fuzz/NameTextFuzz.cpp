@@ -89,11 +89,12 @@ void CheckFind(const std::string& text, const std::string& needle) {
         KELVO_FUZZ_CHECK(found == std::string::npos);
         return;
     }
-    // The first match that starts on a character boundary, if any.
+    // The first match that starts and ends on character boundaries, if any.
     size_t expected = std::string::npos;
     size_t pos = 0;
     for (const std::string& character : Characters(text)) {
-        if (text.compare(pos, needle.size(), needle) == 0 && pos + needle.size() <= text.size()) {
+        if (pos + needle.size() <= text.size() && text.compare(pos, needle.size(), needle) == 0 &&
+            kelvo::IsCharBoundary(text, pos + needle.size())) {
             expected = pos;
             break;
         }
@@ -102,6 +103,7 @@ void CheckFind(const std::string& text, const std::string& needle) {
     KELVO_FUZZ_CHECK(found == expected);
     if (found != std::string::npos) {
         KELVO_FUZZ_CHECK(kelvo::IsCharBoundary(text, found));
+        KELVO_FUZZ_CHECK(kelvo::IsCharBoundary(text, found + needle.size()));
         KELVO_FUZZ_CHECK(kelvo::FindText(text, needle, found + 1) != found);
     }
 }
