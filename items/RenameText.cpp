@@ -11,16 +11,10 @@ std::string ReplaceText(const std::string& text, const std::string& what, const 
     std::string result;
     size_t copied = 0;
     // Searching the original text and copying the replacement out of it means
-    // an inserted text can never be matched again. A match must end on a
-    // character boundary too: a search text ending in a lone lead byte would
-    // otherwise take half of a double-byte character and leave its trail
-    // byte, which can be a backslash, standing alone.
+    // an inserted text can never be matched again. FindText only matches whole
+    // characters, so no trail byte (which can be a backslash) is left alone.
     for (size_t found = FindText(text, what); found != std::string::npos;
          found = FindText(text, what, copied)) {
-        while (found != std::string::npos && !IsCharBoundary(text, found + what.size())) {
-            found = FindText(text, what, found + 1);
-        }
-        if (found == std::string::npos) break;
         result.append(text, copied, found - copied);
         result += with;
         copied = found + what.size();
