@@ -255,6 +255,21 @@ MemoryFileSystem::Node& MemoryFileSystem::AddFile(const std::string& path, uint3
     return Attach(parent, std::move(file));
 }
 
+MemoryFileSystem::Node* MemoryFileSystem::Locate(const std::string& path) {
+    std::string full;
+    if (!Resolve(path, full)) {
+        Fail(kErrorFileNotFound);
+        return nullptr;
+    }
+    if (full.size() > kMaxPathBytes) {
+        Fail(kErrorFilenameTooLong);
+        return nullptr;
+    }
+    Node* node = Lookup(full);
+    if (node == nullptr) Fail(kErrorFileNotFound);
+    return node;
+}
+
 MemoryFileSystem::Node* MemoryFileSystem::Find(const std::string& path) {
     std::string full;
     if (!Resolve(path, full)) return nullptr;
@@ -359,11 +374,9 @@ std::unique_ptr<DirectoryListing> MemoryFileSystem::List(const std::string& patt
 
 bool MemoryFileSystem::FindOne(const std::string& path, FindEntry& entry) {
     if (!Begin("FindOne", path)) return false;
-    std::string full;
-    if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
-    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
-    Node* node = Lookup(full);
-    if (node == nullptr || node->parent == nullptr) return Fail(kErrorFileNotFound);
+    Node* node = Locate(path);
+    if (node == nullptr) return false;
+    if (node->parent == nullptr) return Fail(kErrorFileNotFound);
     entry = EntryOf(*node, node->name);
     return true;
 }
@@ -376,22 +389,17 @@ bool MemoryFileSystem::GetFullPath(const std::string& path, std::string& fullPat
 
 bool MemoryFileSystem::GetAttributes(const std::string& path, uint32_t& attributes) {
     if (!Begin("GetAttributes", path)) return false;
-    std::string full;
-    if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
-    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
-    Node* node = Lookup(full);
-    if (node == nullptr) return Fail(kErrorFileNotFound);
+    Node* node = Locate(path);
+    if (node == nullptr) return false;
     attributes = node->attributes;
     return true;
 }
 
 bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
     if (!Begin("SetAttributes", path + " " + std::to_string(attributes), path)) return false;
-    std::string full;
-    if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
-    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
-    Node* node = Lookup(full);
-    if (node == nullptr || node->parent == nullptr) return Fail(kErrorFileNotFound);
+    Node* node = Locate(path);
+    if (node == nullptr) return false;
+    if (node->parent == nullptr) return Fail(kErrorFileNotFound);
     uint32_t kept = node->attributes & ~(kSettableAttributes | kAttrNormal);
     uint32_t result = kept | (attributes & kSettableAttributes);
     if (!node->IsFolder() && result == 0) result = kAttrNormal;
@@ -402,11 +410,8 @@ bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attribute
 bool MemoryFileSystem::SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                                 const FileTime* modification) {
     if (!Begin("SetTimes", path)) return false;
-    std::string full;
-    if (!Resolve(path, full)) return Fail(kErrorFileNotFound);
-    if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
-    Node* node = Lookup(full);
-    if (node == nullptr) return Fail(kErrorFileNotFound);
+    Node* node = Locate(path);
+    if (node == nullptr) return false;
     if (node->IsFolder() || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
     if (node->locked) return Fail(kErrorSharingViolation);
     if (creation) node->creation = *creation;

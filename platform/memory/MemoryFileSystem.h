@@ -121,6 +121,9 @@ private:
     bool Fail(uint32_t error);
     bool Resolve(const std::string& path, std::string& full) const;
     Node* Lookup(const std::string& fullPath);
+    // Resolves, checks the path limit and looks the item up; null (with the
+    // error set) when any of that fails.
+    Node* Locate(const std::string& path);
     Node* Drive(const std::string& letter);
     Node* ChildNamed(Node& folder, const std::string& name);
     Node& Attach(Node& folder, std::unique_ptr<Node> child);
