@@ -15,4 +15,10 @@ Rect CentredRect(const Rect& window, const Rect& area, const Rect& workArea) {
     return Rect{left, top, left + width, top + height};
 }
 
+Rect CentredOnOwner(const Rect& box, const Rect& owner, bool ownerMinimised, const Rect& workArea) {
+    // A minimised window's rectangle is parked off the screen: centred on
+    // it, the box would be pushed into the work area's corner.
+    return CentredRect(box, ownerMinimised ? workArea : owner, workArea);
+}
+
 }  // namespace kelvo

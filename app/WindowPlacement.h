@@ -10,4 +10,8 @@ namespace kelvo {
 // top edges when it starts before them. The size never changes.
 Rect CentredRect(const Rect& window, const Rect& area, const Rect& workArea);
 
+// A box centred on its owner, or on the work area while the owner is
+// minimised, and kept inside the work area of the owner's monitor.
+Rect CentredOnOwner(const Rect& box, const Rect& owner, bool ownerMinimised, const Rect& workArea);
+
 }  // namespace kelvo

@@ -24,7 +24,8 @@ protected:
     virtual void OnCancel() { EndDialog(handle_, IDCANCEL); }
     // True when handled; `result` is what the dialog procedure returns.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
-    // Centred on the work area of the window's monitor, or on the owner.
+    // Centred on the work area of the window's monitor, or on the owner
+    // (on its monitor's work area while it is minimised).
     virtual void Centre();
 
 private:

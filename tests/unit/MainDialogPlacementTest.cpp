@@ -1,5 +1,6 @@
 // Where the main window and the About box are put when they open: centred
-// on an area, kept inside the work area, size unchanged.
+// on an area, kept inside the work area, size unchanged; the About box on
+// its owner unless the owner is minimised.
 #include <gtest/gtest.h>
 
 #include "app/WindowPlacement.h"
@@ -47,6 +48,24 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"TallerThanTheWorkArea", {0, 0, 360, 900}, kWork, kWork, 332, 0},
         PlacementCase{"LeftOfTheWorkArea", {0, 0, 300, 100}, {-400, 0, -100, 200}, kWork, 0, 50}),
     [](const ::testing::TestParamInfo<PlacementCase>& info) { return info.param.name; });
+
+TEST(OwnedBoxPlacementTest, CentredOnTheOwnerUnlessTheOwnerIsMinimised) {
+    const Rect box{0, 0, 400, 100};
+    const Rect owner{100, 50, 460, 590};
+    // (100 + 460) / 2 - 200 = 80; (50 + 590) / 2 - 50 = 270
+    const Rect onOwner = CentredOnOwner(box, owner, false, kWork);
+    EXPECT_EQ(onOwner.left, 80);
+    EXPECT_EQ(onOwner.top, 270);
+    // A minimised window is parked far off the screen; the box goes to the
+    // middle of the work area rather than into its corner:
+    // 512 - 200 = 312; 369 - 50 = 319.
+    const Rect parked{-32000, -32000, -31840, -31976};
+    const Rect onWorkArea = CentredOnOwner(box, parked, true, kWork);
+    EXPECT_EQ(onWorkArea.left, 312);
+    EXPECT_EQ(onWorkArea.top, 319);
+    EXPECT_EQ(onWorkArea.right - onWorkArea.left, 400);
+    EXPECT_EQ(onWorkArea.bottom - onWorkArea.top, 100);
+}
 
 }  // namespace
 }  // namespace kelvo
