@@ -1,5 +1,6 @@
 // Construction, the initialisation sequence, destruction, always-on-top,
-// the notification icon and the settings file hooks of the main window.
+// the notification icon and the settings file hooks of the main window, and
+// its sizes at every display scaling.
 #include "app/MainDialog.h"
 
 #include <cstdlib>
@@ -45,6 +46,7 @@ bool MainDialog::OnInitDialog() {
     LoadSettings();
     // Captured before always-on-top can shrink the window to its strip.
     initialWindowRect = window.GetWindowRect();
+    initialWindowDpi = window.Dpi();
     window.SetCheck(IDC_ALWAYS_ON_TOP, std::atoi(settingsLines[0].c_str()));
     ApplyAlwaysOnTop();
     window.SetText(IDC_PATH, firstArgument.empty() ? programFolder : firstArgument);
@@ -73,12 +75,21 @@ void MainDialog::OnDestroy() {
 void MainDialog::ApplyAlwaysOnTop() {
     const int width = initialWindowRect.right - initialWindowRect.left;
     if (window.GetCheck(IDC_ALWAYS_ON_TOP) == kChecked) {
-        window.SetSizeAndZOrder(true, width, kCompactHeight);
+        window.SetSizeAndZOrder(true, width, CompactHeight(window.Dpi()));
         fullView.store(0, std::memory_order_relaxed);
     } else {
         window.SetSizeAndZOrder(false, width, initialWindowRect.bottom - initialWindowRect.top);
         fullView.store(1, std::memory_order_relaxed);
     }
+}
+
+void MainDialog::ApplyDpiChange(int dpi, const Rect& suggested) {
+    const bool full = fullView.load(std::memory_order_relaxed) == 1;
+    initialWindowRect = FullRectAfterDpiChange(initialWindowRect, initialWindowDpi, dpi, suggested, full);
+    initialWindowDpi = dpi;
+    Rect shown = suggested;
+    if (!full) shown.bottom = shown.top + CompactHeight(dpi);
+    window.SetWindowRect(shown);
 }
 
 void MainDialog::HandleTrayIconMessage(std::intptr_t mouseMessage) {

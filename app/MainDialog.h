@@ -11,6 +11,7 @@
 
 #include "app/MessageTable.h"
 #include "app/SettingsFile.h"
+#include "app/WindowScaling.h"
 #include "panels/DateTimePanel.h"
 #include "panels/RenamePanel.h"
 #include "panels/TargetPanel.h"
@@ -37,7 +38,6 @@ struct DialogPlatform {
 };
 
 inline constexpr unsigned kTrayIconId = 1;
-inline constexpr int kCompactHeight = 110;
 inline constexpr const char* kSettingsFileName = "Kelvo.ini";
 inline constexpr const char* kStartCaption = "一括変更開始(&E)";
 inline constexpr const char* kCancelCaption = "キャンセル(&E)";
@@ -60,6 +60,8 @@ public:
 
     // Operations other parts of the window call.
     void ApplyAlwaysOnTop();
+    // The window has come to a monitor of `dpi`; the system suggests `suggested` for it.
+    void ApplyDpiChange(int dpi, const Rect& suggested);
     void HandleTrayIconMessage(std::intptr_t mouseMessage);
     void ApplyCurrentDirChoice() { targetPanel.ApplyCurrentDirChoice(); }
     void TakeDroppedTarget(DropHandle drop) { targetPanel.TakeDroppedTarget(drop); }
@@ -84,7 +86,7 @@ public:
     const TargetPanel& Target() const { return targetPanel; }
 
     // The message table, in routing order.
-    static const MessageRow<MainDialog> messageTable[19];
+    static const MessageRow<MainDialog> messageTable[20];
 
 private:
     // Handlers of the message table rows.
@@ -105,6 +107,7 @@ private:
     Reply OnSaveClicked(const Message& m);
     Reply OnNeedTipText(const Message& m);
     Reply OnTrayIcon(const Message& m);
+    Reply OnDpiChanged(const Message& m);
 
     static void OnRunStartCallback(void* context);
     static void ThreadBodyCallback(void* context);
@@ -127,6 +130,7 @@ private:
     std::atomic<int> fullView{1};
     unsigned trayIconId = 0;
     Rect initialWindowRect;
+    int initialWindowDpi = kBaseDpi;  // the scaling initialWindowRect belongs to
     SettingsLines settingsLines;
     std::array<std::string, 3> monthLengthTexts;
     int initialised = 0;

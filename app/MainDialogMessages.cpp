@@ -11,7 +11,7 @@ constexpr Reply kDone{true, 1};
 }  // namespace
 
 // clang-format off
-const MessageRow<MainDialog> MainDialog::messageTable[19] = {
+const MessageRow<MainDialog> MainDialog::messageTable[20] = {
     {kWmSysCommand, kAnyCode, {}, &MainDialog::OnSysCommand},
     {kWmPaint, kAnyCode, {}, &MainDialog::OnPaint},
     {kWmQueryDragIcon, kAnyCode, {}, &MainDialog::OnQueryDragIcon},
@@ -31,6 +31,7 @@ const MessageRow<MainDialog> MainDialog::messageTable[19] = {
     {kWmCommand, kBnClicked, {IDC_SAVE_RENAME}, &MainDialog::OnSaveClicked},
     {kWmNotify, kTtnNeedTextA, {}, &MainDialog::OnNeedTipText},
     {kWmTrayIcon, kAnyCode, {}, &MainDialog::OnTrayIcon},
+    {kWmDpiChanged, kAnyCode, {}, &MainDialog::OnDpiChanged},
 };
 // clang-format on
 
@@ -120,6 +121,14 @@ Reply MainDialog::OnNeedTipText(const Message& m) {
 Reply MainDialog::OnTrayIcon(const Message& m) {
     HandleTrayIconMessage(m.lParam);
     return kDone;
+}
+
+// The host hands over the suggested rectangle as a Rect, whatever the
+// platform's own rectangle is.
+Reply MainDialog::OnDpiChanged(const Message& m) {
+    ApplyDpiChange(static_cast<int>(m.wParam & 0xFFFF), *reinterpret_cast<const Rect*>(m.lParam));
+    // Left unhandled, so that the platform goes on to rescale the controls and their font.
+    return Reply{};
 }
 
 }  // namespace kelvo

@@ -1,6 +1,6 @@
 // The main window and its controls as the program's logic sees them:
-// controls by id, message boxes, the beep, and the window's own rectangle
-// and z-order. Calls from the worker thread are delivered to the window's
+// controls by id, message boxes, the beep, and the window's own rectangle,
+// z-order and display scaling. Calls from the worker thread are delivered to the window's
 // thread the way window messages are.
 #pragma once
 #include <string>
@@ -48,6 +48,10 @@ public:
     virtual Rect GetWindowRect() = 0;
     // Keeps the position; sets the size and puts the window topmost or not.
     virtual void SetSizeAndZOrder(bool topmost, int width, int height) = 0;
+    // Moves and sizes the window; its z-order stays.
+    virtual void SetWindowRect(const Rect& rect) = 0;
+    // Dots per inch of the monitor the window is on: 96 at 100 % scaling.
+    virtual int Dpi() = 0;
 };
 
 }  // namespace kelvo

@@ -21,6 +21,7 @@ enum : unsigned {
     kWmLButtonDblClk = 0x0203,
     kWmRButtonDown = 0x0204,
     kWmDropFiles = 0x0233,
+    kWmDpiChanged = 0x02E0,
     kWmUser = 0x0400,
     kWmTrayIcon = kWmUser + 500,
 };

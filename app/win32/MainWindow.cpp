@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/win32/AboutDialog.h"
+#include "platform/win32/Win32Dpi.h"
 #include "resources/ResourceIds.h"
 
 namespace kelvo {
@@ -16,6 +17,8 @@ MainWindow::MainWindow(const std::string& exeFolder, const std::string& firstArg
 BOOL MainWindow::OnInitDialog() {
     window_.Attach(Handle());
     shell_.Attach(Handle());
+    // Both views have their own height; MainDialog sizes the window when its scaling changes.
+    KeepDialogSizeOnDpiChange(Handle());
     return dialog_.OnInitDialog() ? TRUE : FALSE;
 }
 
@@ -32,6 +35,12 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
     } else if (message != WM_COMMAND) {
         m.id = 0;
         m.code = 0;
+    }
+    Rect suggested;
+    if (message == WM_DPICHANGED) {
+        const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+        suggested = Rect{r.left, r.top, r.right, r.bottom};
+        m.lParam = reinterpret_cast<std::intptr_t>(&suggested);
     }
     const Reply reply = dialog_.HandleMessage(m);
     result = reply.value;

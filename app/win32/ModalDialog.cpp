@@ -53,8 +53,23 @@ INT_PTR ModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 bool ModalDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
 void ModalDialog::Centre() {
-    RECT window;
-    GetWindowRect(handle_, &window);
+    // A box that lands on a monitor with another scaling than the one it
+    // was made on is rescaled there by the system, so it is centred once
+    // more with its new size.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT before;
+        GetWindowRect(handle_, &before);
+        MoveToCentre(before);
+        RECT after;
+        GetWindowRect(handle_, &after);
+        if (after.right - after.left == before.right - before.left &&
+            after.bottom - after.top == before.bottom - before.top) {
+            return;
+        }
+    }
+}
+
+void ModalDialog::MoveToCentre(const RECT& window) {
     HWND owner = GetWindow(handle_, GW_OWNER);
     HMONITOR monitor = owner != nullptr ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
                                         : MonitorFromWindow(handle_, MONITOR_DEFAULTTOPRIMARY);

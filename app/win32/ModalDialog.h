@@ -31,6 +31,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void MoveToCentre(const RECT& window);
 
     int templateId_;
     HWND owner_;

@@ -58,9 +58,9 @@ bool MemoryWindow::Topmost() {
     return topmost_;
 }
 
-void MemoryWindow::SetWindowRect(const Rect& rect) {
+void MemoryWindow::SetDpi(int dpi) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    rect_ = rect;
+    dpi_ = dpi;
 }
 
 int MemoryWindow::GetCheck(int id) {
@@ -131,6 +131,16 @@ void MemoryWindow::SetSizeAndZOrder(bool topmost, int width, int height) {
     topmost_ = topmost;
     rect_.right = rect_.left + width;
     rect_.bottom = rect_.top + height;
+}
+
+void MemoryWindow::SetWindowRect(const Rect& rect) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    rect_ = rect;
+}
+
+int MemoryWindow::Dpi() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return dpi_;
 }
 
 }  // namespace kelvo

@@ -1,7 +1,8 @@
 // An in-memory main window for tests: a control table keyed by id holding
 // check state, text, read-only and enabled flags, text limit and spin range,
 // plus a record of message boxes, beeps, every text each control was given
-// and the window's size and z-order. Putting a text into an edit delivers
+// and the window's size, z-order and display scaling (96 DPI unless a test
+// moves it to another). Putting a text into an edit delivers
 // EN_UPDATE to the dialog's command handler, as a real edit does, so handlers
 // that react to their own writes behave the same here. Safe to call from the
 // worker thread; calls are serialised like window messages are.
@@ -56,7 +57,7 @@ public:
     int Beeps();
     Rect WindowRect();
     bool Topmost();
-    void SetWindowRect(const Rect& rect);
+    void SetDpi(int dpi);
 
     // Window
     int GetCheck(int id) override;
@@ -71,6 +72,8 @@ public:
     void Beep() override;
     Rect GetWindowRect() override;
     void SetSizeAndZOrder(bool topmost, int width, int height) override;
+    void SetWindowRect(const Rect& rect) override;
+    int Dpi() override;
 
 private:
     std::recursive_mutex mutex_;
@@ -81,6 +84,7 @@ private:
     int beeps_ = 0;
     Rect rect_{100, 100, 100 + 360, 100 + 560};
     bool topmost_ = false;
+    int dpi_ = 96;
 };
 
 }  // namespace kelvo

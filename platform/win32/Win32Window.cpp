@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/Win32Dpi.h"
 #include "resources/ResourceIds.h"
 
 namespace kelvo {
@@ -100,5 +101,12 @@ Rect Win32Window::GetWindowRect() {
 void Win32Window::SetSizeAndZOrder(bool topmost, int width, int height) {
     SetWindowPos(dialog_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, width, height, SWP_NOMOVE);
 }
+
+void Win32Window::SetWindowRect(const Rect& rect) {
+    SetWindowPos(dialog_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Win32Window::Dpi() { return WindowDpi(dialog_); }
 
 }  // namespace kelvo

@@ -1,7 +1,8 @@
 // The main window on Win32: controls by id through window messages to the
 // dialog's children, message boxes owned by the dialog, the beep, and the
-// window's size and z-order. Messages sent from the worker thread are
-// answered by the window's thread, which never waits for the worker.
+// window's size, z-order and display scaling. Messages sent from the worker
+// thread are answered by the window's thread, which never waits for the
+// worker.
 // Progress texts of the status area are paced: the worker only stores them
 // and the window's thread shows the latest at most every kStatusIntervalMs.
 #pragma once
@@ -31,6 +32,8 @@ public:
     void Beep() override;
     Rect GetWindowRect() override;
     void SetSizeAndZOrder(bool topmost, int width, int height) override;
+    void SetWindowRect(const Rect& rect) override;
+    int Dpi() override;
 
     // The window's thread: the messages that show paced texts. True when
     // `message` was one of them.
