@@ -62,6 +62,20 @@ if(KELVO_APP_WIN32_SOURCES AND KELVO_E2E_TESTS)
   set_tests_properties(e2e PROPERTIES
     ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-scratch"
     TIMEOUT 900)
+  # The window at four display scalings: only the scaling tests, in a
+  # prefix of their own whose LogPixels each run sets first, on a screen
+  # that grows with the scaling. The runs share that prefix, so they never
+  # overlap.
+  foreach(dpi 96 120 144 192)
+    math(EXPR screenWidth "1024 * ${dpi} / 96")
+    math(EXPR screenHeight "768 * ${dpi} / 96")
+    add_test(NAME e2e_dpi_${dpi}
+      COMMAND ${CMAKE_SOURCE_DIR}/cmake/xvfb-wine.sh $<TARGET_FILE:kelvo_e2e_tests> --gtest_filter=DpiE2eTest.*)
+    set_tests_properties(e2e_dpi_${dpi} PROPERTIES
+      ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX}-dpi;KELVO_LOGPIXELS=${dpi};KELVO_SCREEN=${screenWidth}x${screenHeight};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-dpi-${dpi}-scratch"
+      RESOURCE_LOCK kelvo_wineprefix_dpi
+      TIMEOUT 300)
+  endforeach()
 endif()
 
 # The benchmark of the real program against a bare loop of the same Win32

@@ -5,6 +5,8 @@
 #
 # KELVO_WINEPREFIX overrides the prefix; by default it is wineprefix/ in the
 # current directory's build tree (ctest runs tests from the build folder).
+# KELVO_LOGPIXELS, when set, is the display scaling in DPI that the prefix
+# is set to first.
 set -e
 if [ -z "${KELVO_WINEPREFIX:-}" ]; then
     KELVO_WINEPREFIX="$(pwd)/wineprefix"
@@ -29,5 +31,10 @@ if [ ! -f "$WINEPREFIX/.kelvo-fonts" ]; then
     done
     wineserver -w 2>/dev/null || true
     touch "$WINEPREFIX/.kelvo-fonts"
+fi
+# The display scaling, when a test asks for one: new processes take the
+# prefix's LogPixels as they start, so the wineserver can stay.
+if [ -n "${KELVO_LOGPIXELS:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$KELVO_LOGPIXELS" /f >/dev/null 2>&1
 fi
 exec wine "$@"

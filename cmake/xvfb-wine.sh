@@ -6,7 +6,8 @@
 # In: the test program and its arguments; KELVO_EXE and KELVO_SCRATCH as
 # Unix paths (from ctest). The test sees both in Windows form (Z:\...), so
 # it can hand them straight to CreateProcessA and the ...A file functions;
-# the scratch folder is emptied before the run.
+# the scratch folder is emptied before the run. KELVO_SCREEN, when set, is
+# the screen's size (WIDTHxHEIGHT, 1024x768 by default).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 
@@ -26,7 +27,7 @@ if [ -n "${KELVO_EXE:-}" ]; then
 fi
 
 displayFile="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayFile" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${KELVO_SCREEN:-1024x768}x24" -nolisten tcp 3>"$displayFile" >/dev/null 2>&1 &
 xvfbPid=$!
 
 # Wine's own processes leave once the test's programs are gone; a program

@@ -32,7 +32,10 @@ void MakeTree(const std::string& root, int folders, int filesEach) {
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
-bool SaveScreenshot(const std::string& fileName) {
+namespace {
+
+// ImageMagick's import of the X root window with `options` before the file name.
+bool ImportScreen(const std::string& fileName, const std::string& options) {
     // The scratch folder is Z:\unix\path; import wants the Unix form.
     std::string folder = ScratchFolder();
     if (folder.size() < 2 || folder[1] != ':') return false;
@@ -42,7 +45,7 @@ bool SaveScreenshot(const std::string& fileName) {
     }
     const std::string picture = folder + "\\..\\" + fileName;
     DeleteFileA(picture.c_str());  // a picture of an earlier run must not count
-    std::string commandLine = "/usr/bin/import -window root " + unixPath;
+    std::string commandLine = "/usr/bin/import -window root " + options + unixPath;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
     STARTUPINFOA startup{};
@@ -65,6 +68,17 @@ bool SaveScreenshot(const std::string& fileName) {
     }
     std::fprintf(stderr, "screenshot: import wrote no picture\n");
     return false;
+}
+
+}  // namespace
+
+bool SaveScreenshot(const std::string& fileName) { return ImportScreen(fileName, ""); }
+
+bool SaveScreenshotOf(const std::string& fileName, const RECT& area) {
+    // +repage drops the crop's offset, so viewers show the picture alone.
+    const std::string crop = std::to_string(area.right - area.left) + "x" + std::to_string(area.bottom - area.top) +
+                             "+" + std::to_string(area.left) + "+" + std::to_string(area.top);
+    return ImportScreen(fileName, "-crop " + crop + " +repage ");
 }
 
 }  // namespace kelvo::e2e

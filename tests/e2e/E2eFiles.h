@@ -16,5 +16,7 @@ DWORD Attributes(const std::string& path);
 // A picture of the whole screen (the X root window) as `fileName` beside
 // the scratch folder, made by ImageMagick's import run from Wine.
 bool SaveScreenshot(const std::string& fileName);
+// The same, of `area` of the screen only.
+bool SaveScreenshotOf(const std::string& fileName, const RECT& area);
 
 }  // namespace kelvo::e2e

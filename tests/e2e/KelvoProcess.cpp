@@ -46,8 +46,8 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-KelvoProcess::KelvoProcess(const std::string& firstArgument) {
-    std::string commandLine = "\"" + ExePath() + "\" \"" + firstArgument + "\"";
+KelvoProcess::KelvoProcess(const std::string& firstArgument, const std::string& exe) {
+    std::string commandLine = "\"" + exe + "\" \"" + firstArgument + "\"";
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
     STARTUPINFOA startup{};

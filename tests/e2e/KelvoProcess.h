@@ -18,7 +18,8 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
 
 class KelvoProcess {
 public:
-    explicit KelvoProcess(const std::string& firstArgument);
+    // `exe`: a copy of the program elsewhere, whose settings file is its own.
+    explicit KelvoProcess(const std::string& firstArgument, const std::string& exe = ExePath());
     ~KelvoProcess();
     KelvoProcess(const KelvoProcess&) = delete;
     KelvoProcess& operator=(const KelvoProcess&) = delete;
