@@ -78,9 +78,9 @@ void ModalDialog::MoveToCentre(const RECT& window) {
     if (!GetMonitorInfoA(monitor, &info)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &info.rcWork, 0);
     RECT area = info.rcWork;
     if (owner != nullptr) GetWindowRect(owner, &area);
-    const Rect placed = owner != nullptr
-                            ? CentredOnOwner(ToRect(window), ToRect(area), IsIconic(owner) != FALSE, ToRect(info.rcWork))
-                            : CentredRect(ToRect(window), ToRect(area), ToRect(info.rcWork));
+    const Rect work = ToRect(info.rcWork);
+    const Rect placed = owner != nullptr ? CentredOnOwner(ToRect(window), ToRect(area), IsIconic(owner) != FALSE, work)
+                                         : CentredRect(ToRect(window), ToRect(area), work);
     SetWindowPos(handle_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -4,7 +4,8 @@ namespace kelvo {
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using SetDialogDpiChangeBehaviorFunction = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+using SetDialogDpiChangeBehaviorFunction = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS,
+                                                         DIALOG_DPI_CHANGE_BEHAVIORS);
 
 // A function of user32 by name; null where this system has none.
 template <class Function>
