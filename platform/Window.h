@@ -1,7 +1,7 @@
 // The main window and its controls as the program's logic sees them:
 // controls by id, message boxes, the beep, and the window's own rectangle,
-// z-order and display scaling. Calls from the worker thread are delivered to the window's
-// thread the way window messages are.
+// z-order and display scaling. Calls from the worker thread are delivered
+// to the window's thread the way window messages are.
 #pragma once
 #include <string>
 

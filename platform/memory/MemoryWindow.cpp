@@ -58,6 +58,11 @@ bool MemoryWindow::Topmost() {
     return topmost_;
 }
 
+void MemoryWindow::SetWindowRect(const Rect& rect) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    rect_ = rect;
+}
+
 void MemoryWindow::SetDpi(int dpi) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     dpi_ = dpi;
@@ -131,11 +136,6 @@ void MemoryWindow::SetSizeAndZOrder(bool topmost, int width, int height) {
     topmost_ = topmost;
     rect_.right = rect_.left + width;
     rect_.bottom = rect_.top + height;
-}
-
-void MemoryWindow::SetWindowRect(const Rect& rect) {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
-    rect_ = rect;
 }
 
 int MemoryWindow::Dpi() {

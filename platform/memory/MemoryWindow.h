@@ -57,6 +57,7 @@ public:
     int Beeps();
     Rect WindowRect();
     bool Topmost();
+    // The scaling of the monitor the window is on, as moving it to another changes it.
     void SetDpi(int dpi);
 
     // Window
