@@ -3,6 +3,7 @@
 // and z-order. Calls from the worker thread are delivered to the window's
 // thread the way window messages are.
 #pragma once
+#include <functional>
 #include <string>
 
 namespace kelvo {
@@ -48,6 +49,12 @@ public:
     virtual Rect GetWindowRect() = 0;
     // Keeps the position; sets the size and puts the window topmost or not.
     virtual void SetSizeAndZOrder(bool topmost, int width, int height) = 0;
+
+    // Runs `work` on the window's own thread, between two of its messages,
+    // and returns once it is done; called on that thread, it runs at once.
+    // For work that reads or writes the window's own state, which only that
+    // thread may touch.
+    virtual void RunOnWindowThread(const std::function<void()>& work) = 0;
 };
 
 }  // namespace kelvo

@@ -4,13 +4,18 @@
 // and the window's size and z-order. Putting a text into an edit delivers
 // EN_UPDATE to the dialog's command handler, as a real edit does, so handlers
 // that react to their own writes behave the same here. Safe to call from the
-// worker thread; calls are serialised like window messages are.
+// worker thread; calls are serialised like window messages are. The thread
+// that constructs it is the window's thread: work another thread hands to it
+// waits until that thread takes it, as a sent message waits for the
+// window's message loop.
 #pragma once
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Window.h"
@@ -58,6 +63,12 @@ public:
     bool Topmost();
     void SetWindowRect(const Rect& rect);
 
+    // The window's thread: runs the work other threads have handed over so
+    // far, in order, as its message loop would; returns how many pieces ran.
+    int HandleSentWork();
+    // True once some work waits for the window's thread; false after `timeoutMs`.
+    bool WaitForSentWork(int timeoutMs);
+
     // Window
     int GetCheck(int id) override;
     void SetCheck(int id, int state) override;
@@ -71,8 +82,14 @@ public:
     void Beep() override;
     Rect GetWindowRect() override;
     void SetSizeAndZOrder(bool topmost, int width, int height) override;
+    void RunOnWindowThread(const std::function<void()>& work) override;
 
 private:
+    struct SentWork {
+        const std::function<void()>* work;
+        bool done = false;
+    };
+
     std::recursive_mutex mutex_;
     std::map<int, Control> controls_;
     std::set<int> edits_;
@@ -81,6 +98,11 @@ private:
     int beeps_ = 0;
     Rect rect_{100, 100, 100 + 360, 100 + 560};
     bool topmost_ = false;
+
+    const std::thread::id windowThread_ = std::this_thread::get_id();
+    std::mutex sentMutex_;
+    std::condition_variable sentChanged_;
+    std::vector<SentWork*> sent_;
 };
 
 }  // namespace kelvo

@@ -34,9 +34,9 @@ public:
     // Posted, as the commands come from the user, so the test never blocks on the window.
     void Post(UINT message, WPARAM wParam, LPARAM lParam) const { PostMessageA(window_, message, wParam, lParam); }
     // Start button back to its caption, the status text no longer `before`
-    // and the job controls enabled again. The worker gives the window back
-    // before it clears its flags, so a command right after this may still
-    // be taken as a cancel request.
+    // and the job controls enabled again. The caption comes back last, in
+    // the same step of the window's thread that ends the run, so a command
+    // right after this starts a new run.
     bool WaitForRunEnd(const std::string& statusBefore, DWORD timeoutMs) const;
     // Posts a command every half second until the program has ended, as a
     // user presses again when the window didn't close.
