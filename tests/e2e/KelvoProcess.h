@@ -18,7 +18,8 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
 
 class KelvoProcess {
 public:
-    explicit KelvoProcess(const std::string& firstArgument);
+    // Started in `currentDirectory`, or in the test's own when it is empty.
+    explicit KelvoProcess(const std::string& firstArgument, const std::string& currentDirectory = std::string());
     ~KelvoProcess();
     KelvoProcess(const KelvoProcess&) = delete;
     KelvoProcess& operator=(const KelvoProcess&) = delete;
