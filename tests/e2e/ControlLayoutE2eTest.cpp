@@ -188,7 +188,8 @@ const WORD* ReadTextOrOrdinal(const WORD* p, std::wstring& text, WORD& ordinal) 
 class MainTemplate {
 public:
     MainTemplate() : module_(LoadLibraryExA(ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-        HRSRC resource = module_ != nullptr ? FindResourceA(module_, MAKEINTRESOURCEA(102), MAKEINTRESOURCEA(5)) : nullptr;
+        const LPCSTR dialogType = MAKEINTRESOURCEA(5);  // RT_DIALOG
+        HRSRC resource = module_ != nullptr ? FindResourceA(module_, MAKEINTRESOURCEA(102), dialogType) : nullptr;
         HGLOBAL loaded = resource != nullptr ? LoadResource(module_, resource) : nullptr;
         base_ = loaded != nullptr ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
         // Only the extended form (DLGTEMPLATEEX) is read.

@@ -152,7 +152,9 @@ TEST_F(DatePanelE2eTest, RunSetsTimesAndAttributesWhileARowIsLeftOut) {
     const std::string statusBefore = kelvo->Text(1010);
     kelvo->Click(1);
     ASSERT_TRUE(kelvo->WaitForRunEnd(statusBefore, kRunTimeoutMs)) << kelvo->Text(1010);
-    EXPECT_EQ(kelvo->Text(1010), "\"" + target + "\"\nディレクトリ内の全ての処理が終了しました。\n変更できなかった項目: 3件");
+    // Something changed, so no "nothing changed" line; each file counts once for its row left out.
+    EXPECT_EQ(kelvo->Text(1010),
+              "\"" + target + "\"\nディレクトリ内の全ての処理が終了しました。\n変更できなかった項目: 3件");
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(files[i]);
         WIN32_FILE_ATTRIBUTE_DATA data;
