@@ -86,7 +86,7 @@ const ControlRow kMainControls[kMainControlCount] = {
     {1055, E, "", kDateEdit, 102, 173, 20, 10},
     {1056, U, "", kSpin, 122, 183, 9, 6},
     {1057, E, "", kDateEdit, 130, 173, 20, 10},
-    {1058, U, "", kSpin, 149, 182, 9, 6},
+    {1058, U, "", kSpin, 149, 183, 9, 6},
     {1059, E, "", kDateEdit, 164, 173, 20, 10},
     {1060, U, "", kSpin, 182, 183, 9, 6},
     {1061, E, "", kDateEdit, 188, 173, 20, 10},

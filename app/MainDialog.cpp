@@ -20,7 +20,7 @@ MainDialog::MainDialog(const DialogPlatform& platform, const std::string& exeFol
       job(platform.job),
       exeFolder(exeFolder),
       firstArgument(firstArgument),
-      worker(platform.threads),
+      worker(platform.threads, platform.window),
       targetPanel(platform.window, platform.shell, programFolder),
       dateTimePanel(platform.window, platform.clock, initialised, monthLengthTexts),
       renamePanel(platform.window) {

@@ -31,9 +31,12 @@ void MainDialog::RunBody() {
     worker.EndRun();
 }
 
+// On the window's thread (the worker waits). The caption comes last: it
+// tells the user the window is ready for the next run, so everything else
+// is back by then.
 void MainDialog::OnRunEnd() {
-    window.SetText(IDC_START, kStartCaption);
     SetJobControlsEnabled(true);
+    window.SetText(IDC_START, kStartCaption);
 }
 
 void MainDialog::SetJobControlsEnabled(bool enable) {

@@ -5,6 +5,7 @@
 #include "app/SettingsFile.h"
 
 #include "items/ItemStatus.h"
+#include "platform/Cp932Text.h"
 
 namespace kelvo {
 
@@ -50,6 +51,27 @@ uint32_t MakeWritable(FileSystem& files, const std::string& path) {
     return status.attributes;
 }
 
+// The file the lines are written to first: beside the settings file, with
+// its last character changed, so its path is never longer than the
+// settings file's own and exists wherever that one can (a path of 256 to
+// 259 bytes leaves no room for an added suffix).
+std::string TemporaryPathFor(const std::string& path) {
+    size_t last = 0;
+    for (size_t i = 0; i < path.size(); i += CharLength(path, i)) last = i;
+    return path.substr(0, last) + (path.compare(last, std::string::npos, "~") == 0 ? "_" : "~");
+}
+
+// True only when the file is known not to exist: a look-up that fails for
+// another reason says nothing, and a file that may exist is never removed.
+bool KnownMissing(FileSystem& files, const std::string& path) {
+    constexpr uint32_t kErrorFileNotFound = 2;
+    constexpr uint32_t kErrorPathNotFound = 3;
+    FindEntry entry;
+    if (files.FindOne(path, entry)) return false;
+    const uint32_t error = files.LastError();
+    return error == kErrorFileNotFound || error == kErrorPathNotFound;
+}
+
 bool WriteNewFile(FileSystem& files, const std::string& path, const std::string& text) {
     std::unique_ptr<WritableFile> file = files.OpenForWriting(path, true);
     if (!file) return false;
@@ -78,6 +100,7 @@ SettingsLines SettingsFile::Load(FileSystem& files, const std::string& path) {
 bool SettingsFile::Store(FileSystem& files, const std::string& path, SettingsLines& lines,
                          const std::function<void(SettingsLines&)>& refresh) {
     const uint32_t kept = MakeWritable(files, path);
+    const bool missing = KnownMissing(files, path);
     // Opening the real file exclusively, without emptying it, tells whether it
     // may be written at all (not locked by another copy, folder writable).
     std::unique_ptr<WritableFile> target = files.OpenForWriting(path, false);
@@ -85,12 +108,15 @@ bool SettingsFile::Store(FileSystem& files, const std::string& path, SettingsLin
     if (refresh) refresh(lines);
     // The lines go to a file beside it first, which then takes the real
     // file's place: an error while writing leaves the old file as it was.
-    const std::string temporary = path + ".tmp";
+    const std::string temporary = TemporaryPathFor(path);
     bool written = WriteNewFile(files, temporary, JoinLines(lines));
     bool released = target->Close();
     target.reset();
     if (!written || !released || !files.Replace(temporary, path)) {
         files.Delete(temporary);
+        // The open created the file; left empty, it would stand at the next
+        // start for a settings file that holds nothing valid.
+        if (missing) files.Delete(path);
         return false;
     }
     // The file that took the old one's place has the temporary file's

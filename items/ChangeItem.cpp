@@ -1,7 +1,9 @@
 // The per-item entry: the time half (files only), then the attribute half,
 // each on its own copy of the status read once at the start. An item whose
 // status can't be read, or one of whose writes is refused, is left as it is
-// (as far as the writes allow) and counted once in context.failures.
+// (as far as the writes allow) and counted once in context.failures; so is
+// an item whose time row had to be left out, but its other rows and its
+// attributes are still changed.
 #include "items/ChangeItem.h"
 
 #include <algorithm>
@@ -34,20 +36,24 @@ bool ChangeItem(ItemContext& context, bool isFolder, const std::string& path, co
 
     const int failuresBefore = context.failures;
     bool failed = false;
+    bool refused = false;
     bool changed = false;
     ItemStatus status;
     if (!ReadItemStatus(context.files, path, status)) {
         failed = true;
     } else {
         if (timeWanted) {
-            if (ChangeTimes(context, status, path, dirText, nameText, timeEnables, creationFields,
-                            modificationFields, accessFields) == kTimesRefused) {
-                failed = true;
-            } else {
-                changed = true;
+            switch (ChangeTimes(context, status, path, dirText, nameText, timeEnables, creationFields,
+                                modificationFields, accessFields)) {
+            case kTimesWritten: changed = true; break;
+            case kSomeRowsLeftOut: changed = failed = true; break;
+            case kAllRowsLeftOut: failed = true; break;
+            case kTimesRefused: refused = failed = true; break;
             }
         }
-        if (!failed && attributesWanted) {
+        // A row left out is no reason to leave the attributes alone; only a
+        // refused write of the item itself is.
+        if (!refused && attributesWanted) {
             AttributeChangeResult result =
                 ChangeAttributes(context, isFolder, status, path, dirText, nameText, attributeChoices);
             if (result == AttributeChangeResult::Refused) failed = true;

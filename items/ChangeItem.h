@@ -8,8 +8,9 @@
 
 namespace kelvo {
 
-// True when the time half ran or an attribute bit was changed. An item that a
-// refused call kept from being changed counts in context.failures.
+// True when a time row or an attribute bit was written. An item that a
+// refused call kept from being changed, or one of whose time rows was left
+// out, counts once in context.failures.
 bool ChangeItem(ItemContext& context, bool isFolder, const std::string& path, const std::string& dirText,
                 const std::string& nameText, const AttributeChoices& attributeChoices,
                 const TimeEnables& timeEnables, const DateTimeFields& creationFields,

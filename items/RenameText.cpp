@@ -39,12 +39,11 @@ bool EndsWithWhole(const std::string& text, const std::string& tail) {
 }  // namespace
 
 std::string DeleteHeadAndTail(const std::string& text, const std::string& head, const std::string& tail) {
-    std::string result = text;
-    if (StartsWithWhole(result, head)) result.erase(0, head.size());
-    // Matching the tail against the shortened text keeps a head and a tail
-    // that share bytes from removing more than the text holds.
-    if (EndsWithWhole(result, tail)) result.erase(result.size() - tail.size());
-    return result;
+    // Both ends are matched on the text as given. Where the two matches share
+    // bytes the deletions meet: nothing is left, and no byte is removed twice.
+    const size_t keepFrom = StartsWithWhole(text, head) ? head.size() : 0;
+    const size_t keepTo = EndsWithWhole(text, tail) ? text.size() - tail.size() : text.size();
+    return keepFrom < keepTo ? text.substr(keepFrom, keepTo - keepFrom) : std::string();
 }
 
 void ApplyRenameRules(const RenameRules& rules, std::string& title, std::string& extension) {

@@ -24,9 +24,10 @@ bool NameFits(const std::string& directory, const std::string& separator, const 
 // the scan goes on after the inserted text. An empty `what` changes nothing.
 std::string ReplaceText(const std::string& text, const std::string& what, const std::string& with);
 
-// Removes `head` from the start of `text` when the text begins with it, then
-// `tail` from the end of what is left when that ends with it. Neither match
-// may split a double-byte character; an empty head or tail removes nothing.
+// Removes `head` from the start of `text` when the text begins with it, and
+// `tail` from its end when it ends with it; both are matched on the text as
+// given, so a head and a tail that overlap leave nothing. Neither match may
+// split a double-byte character; an empty head or tail removes nothing.
 std::string DeleteHeadAndTail(const std::string& text, const std::string& head, const std::string& tail);
 
 // The title and extension after the rules: in add mode the replacement

@@ -1,6 +1,6 @@
 // The time half of an item change. Each enabled row becomes one new time;
 // a row that would need a time the record's 32-bit seconds can't hold is
-// left out for this item, and the item then counts as not changed.
+// left out for this item, and the other rows are written all the same.
 #include "items/TimeChange.h"
 
 #include <cstdint>
@@ -95,11 +95,11 @@ TimeChangeResult ChangeTimes(ItemContext& context, const ItemStatus& status, con
         timeReport += line;
         timeWrites |= kind.write;
     }
-    if (timeWrites == kWriteNoTimes) return kTimesRefused;
+    if (timeWrites == kWriteNoTimes) return kAllRowsLeftOut;
     // A change of times alone leaves the attribute bits above the byte alone.
     if (!WriteItemStatus(context, false, path, newStatus, timeWrites | kKeepAttributeWord)) return kTimesRefused;
     if (context.FullView()) context.ShowStatus(BuildItemReport(dirText, nameText, timeReport));
-    return rowLeftOut ? kTimesRefused : kTimesWritten;
+    return rowLeftOut ? kSomeRowsLeftOut : kTimesWritten;
 }
 
 }  // namespace kelvo

@@ -9,8 +9,10 @@
 namespace kelvo {
 
 enum TimeChangeResult {
-    kTimesWritten,   // the half ran and its writes succeeded
-    kTimesRefused,   // a write was refused or a row could not be applied: count the item as failed
+    kTimesWritten,     // every enabled row was written
+    kSomeRowsLeftOut,  // a row was left out, the other enabled rows were written
+    kAllRowsLeftOut,   // no enabled row could be applied: nothing was written or shown
+    kTimesRefused,     // the write was refused: the item is as it was
 };
 
 // Runs the time half on the status read at the start of the item change.

@@ -3,6 +3,7 @@
 // z-order and display scaling. Calls from the worker thread are delivered
 // to the window's thread the way window messages are.
 #pragma once
+#include <functional>
 #include <string>
 
 namespace kelvo {
@@ -52,6 +53,12 @@ public:
     virtual void SetWindowRect(const Rect& rect) = 0;
     // Dots per inch of the monitor the window is on: 96 at 100 % scaling.
     virtual int Dpi() = 0;
+
+    // Runs `work` on the window's own thread, between two of its messages,
+    // and returns once it is done; called on that thread, it runs at once.
+    // For work that reads or writes the window's own state, which only that
+    // thread may touch.
+    virtual void RunOnWindowThread(const std::function<void()>& work) = 0;
 };
 
 }  // namespace kelvo

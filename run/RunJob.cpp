@@ -15,16 +15,18 @@ namespace kelvo {
 namespace {
 
 // The current directory is left as it is; the reports name it as the folder
-// unless a rename supplies texts of its own.
-RunEnd RunFileMode(ItemContext& context, const JobSettings& job) {
+// unless a rename supplies texts of its own. The file is reached by `target`,
+// its full path, while the texts show the path as typed.
+RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::string& target) {
     std::string currentDirectory;
     context.files.GetCurrentDirectory(currentDirectory);
     std::string folder, name;
-    SplitPath(job.targetPath, folder, name);
+    SplitPath(target, folder, name);
     ItemPath item = MakeItemPath(folder, name);
-    item.fullPath = job.targetPath;
-    const FileResult result =
-        TreatFile(context, job, item, ItemRef{job.targetPath, currentDirectory, job.targetPath});
+    item.fullPath = target;
+    const FileResult result = TreatFile(context, job, item, ItemRef{target, currentDirectory, job.targetPath});
+    // The new name in full: the path edit then names the file that exists,
+    // wherever the current directory stands.
     if (result.renamed) context.window.SetText(IDC_PATH, result.newPath);
     if (context.FullView()) context.ShowFinalStatus(FileFinishedText(job.targetPath, result.changed, context.failures));
     context.window.Beep();
@@ -36,16 +38,21 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job) {
 RunEnd RunJob(RunEnvironment& environment) {
     const JobSettings job = ReadJobSettings(environment.window);
     ItemContext context{environment.files, environment.clock, environment.window, environment.fullView};
-    if (environment.files.SetCurrentDirectory(job.targetPath)) {
-        TargetWalk walk(context, job, environment.cancelRequested);
+    // A target typed without a full path names the file or folder in the
+    // current directory as it is when the run starts; from then on the run
+    // uses the full path, since folder mode moves the current directory.
+    std::string target;
+    if (!environment.files.GetFullPath(job.targetPath, target)) target = job.targetPath;
+    if (environment.files.SetCurrentDirectory(target)) {
+        TargetWalk walk(context, job, target, environment.cancelRequested);
         return walk.Run(false);
     }
     ItemStatus status;
-    if (!ReadItemStatus(environment.files, job.targetPath, status) || (status.attributes & kAttrDirectory) != 0) {
+    if (!ReadItemStatus(environment.files, target, status) || (status.attributes & kAttrDirectory) != 0) {
         environment.window.ShowMessageBox(kTargetRefusedText, kTargetRefusedCaption, kMbIconExclamation | kMbOk);
         return RunEnd::Refused;
     }
-    return RunFileMode(context, job);
+    return RunFileMode(context, job, target);
 }
 
 }  // namespace kelvo

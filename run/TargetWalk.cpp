@@ -34,9 +34,9 @@ bool TakeFromNewNames(std::string& newNameList, const std::string& name) {
 
 }  // namespace
 
-TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::atomic<bool>& cancelRequested,
-                       WalkLimits limits)
-    : context_(context), job_(job), cancelRequested_(cancelRequested), limits_(limits) {}
+TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target,
+                       const std::atomic<bool>& cancelRequested, WalkLimits limits)
+    : context_(context), job_(job), target_(target), cancelRequested_(cancelRequested), limits_(limits) {}
 
 RunEnd TargetWalk::Run(bool anyChangeBefore) {
     anyChange_ = anyChangeBefore;
@@ -69,7 +69,7 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
 }
 
 bool TargetWalk::EnterRoot() {
-    if (!context_.files.GetCurrentDirectory(rootPath_) && !context_.files.GetFullPath(job_.targetPath, rootPath_)) {
+    if (!context_.files.GetCurrentDirectory(rootPath_) && !context_.files.GetFullPath(target_, rootPath_)) {
         rootPath_.clear();
         Fail();
         return false;
@@ -167,7 +167,7 @@ bool TargetWalk::ListingBroken() const {
 }
 
 void TargetWalk::ReturnToTarget() {
-    if (context_.files.SetCurrentDirectory(job_.targetPath)) return;
+    if (context_.files.SetCurrentDirectory(target_)) return;
     if (!rootPath_.empty()) context_.files.SetCurrentDirectory(rootPath_);
 }
 

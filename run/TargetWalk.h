@@ -27,8 +27,9 @@ struct WalkLimits {
 
 class TargetWalk {
 public:
-    TargetWalk(ItemContext& context, const JobSettings& job, const std::atomic<bool>& cancelRequested,
-               WalkLimits limits = WalkLimits());
+    // `target` is the target folder's full path; the texts name it as the job holds it.
+    TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target,
+               const std::atomic<bool>& cancelRequested, WalkLimits limits = WalkLimits());
 
     // Walks from the current directory, which must be the target folder, and
     // leaves the target as the current directory. Shows the finish or the
@@ -55,6 +56,7 @@ private:
 
     ItemContext& context_;
     const JobSettings& job_;
+    const std::string target_;
     const std::atomic<bool>& cancelRequested_;
     WalkLimits limits_;
     std::string ownProgramPath_;

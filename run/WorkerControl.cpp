@@ -25,11 +25,15 @@ bool WorkerControl::CancelIfRunning() {
 
 void WorkerControl::EndRun() {
     if (!running.load(std::memory_order_relaxed)) return;
-    // The window is restored before the flags clear: a command arriving in
-    // between still sees a run and only asks to cancel, which is cleared here.
-    if (onRunEnd != nullptr) onRunEnd(callbackContext);
-    cancelRequested.store(false, std::memory_order_relaxed);
-    running.store(false, std::memory_order_relaxed);
+    // The window's state belongs to its thread, so the restore happens there.
+    // The flags clear in the same step, after the restore: no command of the
+    // window can come in between, so once button 1 shows its start caption
+    // a click on it starts a run.
+    window_.RunOnWindowThread([this] {
+        if (onRunEnd != nullptr) onRunEnd(callbackContext);
+        cancelRequested.store(false, std::memory_order_relaxed);
+        running.store(false, std::memory_order_relaxed);
+    });
 }
 
 void WorkerControl::ThreadProcedure() {

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/Threads.h"
+#include "platform/Window.h"
 
 namespace kelvo {
 
@@ -12,7 +13,8 @@ class WorkerControl {
 public:
     using Callback = void (*)(void* context);
 
-    explicit WorkerControl(Threads& threads) : threads_(threads) {}
+    // The run's end is handed to `window`'s thread.
+    WorkerControl(Threads& threads, Window& window) : threads_(threads), window_(window) {}
     virtual ~WorkerControl() = default;
     WorkerControl(const WorkerControl&) = delete;
     WorkerControl& operator=(const WorkerControl&) = delete;
@@ -21,7 +23,7 @@ public:
     void* callbackContext = nullptr;
     Callback onRunStart = nullptr;  // window's thread, before the worker exists
     Callback threadBody = nullptr;  // worker thread
-    Callback onRunEnd = nullptr;    // worker thread, from EndRun
+    Callback onRunEnd = nullptr;    // window's thread, from EndRun, the worker waiting
 
     std::atomic<bool> running{false};
     std::atomic<bool> cancelRequested{false};
@@ -33,8 +35,9 @@ public:
     // The cancel part of the Cancel command: true when a run was going and is
     // now asked to stop; false when idle, so the caller closes the window.
     bool CancelIfRunning();
-    // Restores the window through onRunEnd and clears both flags; does nothing
-    // when no run is going. The worker thread returns after it.
+    // Restores the window through onRunEnd and clears both flags, both on the
+    // window's thread while the caller waits; does nothing when no run is
+    // going. The worker thread returns after it.
     void EndRun();
 
     bool Running() const { return running.load(std::memory_order_relaxed); }
@@ -44,6 +47,7 @@ private:
     void ThreadProcedure();
 
     Threads& threads_;
+    Window& window_;
 };
 
 }  // namespace kelvo

@@ -23,7 +23,7 @@ BOOL MainWindow::OnInitDialog() {
 }
 
 bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    if (window_.HandleStatusMessage(message, wParam)) {
+    if (window_.HandleStatusMessage(message, wParam) || Win32Window::HandleSentWork(message, lParam)) {
         result = TRUE;
         return true;
     }

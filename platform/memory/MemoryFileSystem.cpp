@@ -446,6 +446,9 @@ bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
 
 bool MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
     if (!Begin("Replace", from + " > " + to)) return false;
+    std::string fullFrom, fullTo;
+    if (!Resolve(from, fullFrom) || !Resolve(to, fullTo)) return Fail(kErrorPathNotFound);
+    if (fullFrom.size() > kMaxPathBytes || fullTo.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
     Node* source = Find(from);
     if (source == nullptr) return Fail(kErrorFileNotFound);
     Node* old = Find(to);
@@ -455,8 +458,6 @@ bool MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
         auto& kids = old->parent->children;
         kids.erase(std::find_if(kids.begin(), kids.end(), [old](const std::unique_ptr<Node>& n) { return n.get() == old; }));
     }
-    std::string fullTo;
-    Resolve(to, fullTo);
     std::string folder, name;
     SplitPath(fullTo, folder, name);
     auto& kids = source->parent->children;
@@ -494,6 +495,10 @@ std::unique_ptr<WritableFile> MemoryFileSystem::OpenForWriting(const std::string
     std::string full;
     if (!Resolve(path, full)) {
         Fail(kErrorPathNotFound);
+        return nullptr;
+    }
+    if (full.size() > kMaxPathBytes) {
+        Fail(kErrorFilenameTooLong);
         return nullptr;
     }
     Node* node = Lookup(full);

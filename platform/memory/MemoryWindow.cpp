@@ -1,5 +1,7 @@
 #include "platform/memory/MemoryWindow.h"
 
+#include <chrono>
+
 #include "app/ControlTable.h"
 
 namespace kelvo {
@@ -141,6 +143,39 @@ void MemoryWindow::SetSizeAndZOrder(bool topmost, int width, int height) {
 int MemoryWindow::Dpi() {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     return dpi_;
+}
+
+void MemoryWindow::RunOnWindowThread(const std::function<void()>& work) {
+    if (std::this_thread::get_id() == windowThread_) {
+        work();
+        return;
+    }
+    SentWork item{&work};
+    std::unique_lock<std::mutex> lock(sentMutex_);
+    sent_.push_back(&item);
+    sentChanged_.notify_all();
+    sentChanged_.wait(lock, [&item] { return item.done; });
+}
+
+int MemoryWindow::HandleSentWork() {
+    std::vector<SentWork*> taken;
+    {
+        std::lock_guard<std::mutex> lock(sentMutex_);
+        taken.swap(sent_);
+    }
+    // The work runs unlocked: it may call the window, and more may be sent meanwhile.
+    for (SentWork* item : taken) {
+        (*item->work)();
+        std::lock_guard<std::mutex> lock(sentMutex_);
+        item->done = true;
+        sentChanged_.notify_all();
+    }
+    return static_cast<int>(taken.size());
+}
+
+bool MemoryWindow::WaitForSentWork(int timeoutMs) {
+    std::unique_lock<std::mutex> lock(sentMutex_);
+    return sentChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !sent_.empty(); });
 }
 
 }  // namespace kelvo

@@ -5,13 +5,18 @@
 // moves it to another). Putting a text into an edit delivers
 // EN_UPDATE to the dialog's command handler, as a real edit does, so handlers
 // that react to their own writes behave the same here. Safe to call from the
-// worker thread; calls are serialised like window messages are.
+// worker thread; calls are serialised like window messages are. The thread
+// that constructs it is the window's thread: work another thread hands to it
+// waits until that thread takes it, as a sent message waits for the
+// window's message loop.
 #pragma once
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Window.h"
@@ -60,6 +65,12 @@ public:
     // The scaling of the monitor the window is on, as moving it to another changes it.
     void SetDpi(int dpi);
 
+    // The window's thread: runs the work other threads have handed over so
+    // far, in order, as its message loop would; returns how many pieces ran.
+    int HandleSentWork();
+    // True once some work waits for the window's thread; false after `timeoutMs`.
+    bool WaitForSentWork(int timeoutMs);
+
     // Window
     int GetCheck(int id) override;
     void SetCheck(int id, int state) override;
@@ -75,8 +86,14 @@ public:
     void SetSizeAndZOrder(bool topmost, int width, int height) override;
     void SetWindowRect(const Rect& rect) override;
     int Dpi() override;
+    void RunOnWindowThread(const std::function<void()>& work) override;
 
 private:
+    struct SentWork {
+        const std::function<void()>* work;
+        bool done = false;
+    };
+
     std::recursive_mutex mutex_;
     std::map<int, Control> controls_;
     std::set<int> edits_;
@@ -86,6 +103,11 @@ private:
     Rect rect_{100, 100, 100 + 360, 100 + 560};
     bool topmost_ = false;
     int dpi_ = 96;
+
+    const std::thread::id windowThread_ = std::this_thread::get_id();
+    std::mutex sentMutex_;
+    std::condition_variable sentChanged_;
+    std::vector<SentWork*> sent_;
 };
 
 }  // namespace kelvo

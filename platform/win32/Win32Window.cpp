@@ -73,6 +73,18 @@ void Win32Window::ShowDueStatus() {
     }
 }
 
+void Win32Window::RunOnWindowThread(const std::function<void()>& work) {
+    // Sent, so the caller waits until the window's thread has run it; sent
+    // from that thread itself, the dialog procedure runs it at once.
+    SendMessageA(dialog_, kSentWorkMessage, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+bool Win32Window::HandleSentWork(UINT message, LPARAM lParam) {
+    if (message != kSentWorkMessage) return false;
+    (*reinterpret_cast<const std::function<void()>*>(lParam))();
+    return true;
+}
+
 void Win32Window::SetReadOnly(int id, bool readOnly) { Send(id, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
 
 void Win32Window::Enable(int id, bool enabled) {

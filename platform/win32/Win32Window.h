@@ -34,15 +34,20 @@ public:
     void SetSizeAndZOrder(bool topmost, int width, int height) override;
     void SetWindowRect(const Rect& rect) override;
     int Dpi() override;
+    void RunOnWindowThread(const std::function<void()>& work) override;
 
     // The window's thread: the messages that show paced texts. True when
     // `message` was one of them.
     bool HandleStatusMessage(UINT message, WPARAM wParam);
+    // The window's thread: the message that carries work from another
+    // thread. True when `message` was it.
+    static bool HandleSentWork(UINT message, LPARAM lParam);
 
     static constexpr uint32_t kStatusIntervalMs = 50;
     // Private to the dialog: WM_APP and above are the application's own.
     static constexpr UINT kStatusWakeMessage = WM_APP + 1;   // posted: a paced text waits
     static constexpr UINT kStatusFlushMessage = WM_APP + 2;  // sent: show the latest text now
+    static constexpr UINT kSentWorkMessage = WM_APP + 3;     // sent: run work on the window's thread
     static constexpr UINT_PTR kStatusTimerId = 0x4B53;
 
 private:

@@ -46,13 +46,15 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-KelvoProcess::KelvoProcess(const std::string& firstArgument, const std::string& exe) {
+KelvoProcess::KelvoProcess(const std::string& firstArgument, const std::string& exe,
+                           const std::string& currentDirectory) {
     std::string commandLine = "\"" + exe + "\" \"" + firstArgument + "\"";
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+    const char* directory = currentDirectory.empty() ? nullptr : currentDirectory.c_str();
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &process_)) {
         throw std::runtime_error("Kelvo.exe could not be started: " + commandLine);
     }
     // The caption alone could match a window left over from another test;

@@ -19,7 +19,9 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
 class KelvoProcess {
 public:
     // `exe`: a copy of the program elsewhere, whose settings file is its own.
-    explicit KelvoProcess(const std::string& firstArgument, const std::string& exe = ExePath());
+    // Started in `currentDirectory`, or in the test's own when it is empty.
+    explicit KelvoProcess(const std::string& firstArgument, const std::string& exe = ExePath(),
+                          const std::string& currentDirectory = std::string());
     ~KelvoProcess();
     KelvoProcess(const KelvoProcess&) = delete;
     KelvoProcess& operator=(const KelvoProcess&) = delete;
@@ -35,9 +37,9 @@ public:
     // Posted, as the commands come from the user, so the test never blocks on the window.
     void Post(UINT message, WPARAM wParam, LPARAM lParam) const { PostMessageA(window_, message, wParam, lParam); }
     // Start button back to its caption, the status text no longer `before`
-    // and the job controls enabled again. The worker gives the window back
-    // before it clears its flags, so a command right after this may still
-    // be taken as a cancel request.
+    // and the job controls enabled again. The caption comes back last, in
+    // the same step of the window's thread that ends the run, so a command
+    // right after this starts a new run.
     bool WaitForRunEnd(const std::string& statusBefore, DWORD timeoutMs) const;
     // Posts a command every half second until the program has ended, as a
     // user presses again when the window didn't close.

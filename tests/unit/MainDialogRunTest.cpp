@@ -162,5 +162,47 @@ TEST_F(MainDialogRunTest, TheJobSeesFullViewAsAlwaysOnTopLeftIt) {
     EXPECT_EQ(jobSawFullView.load(), 0);
 }
 
+// The end of a run restores the window on the window's own thread (this
+// test's thread), the worker waiting until that thread takes it.
+class RunEndTest : public MainDialogRunTest {};
+
+TEST_F(RunEndTest, TheWorkerWaitsForTheWindowsThreadToRestoreIt) {
+    Open();
+    window.Click(IDC_MODIFIED_BOX);
+    StartHeldRun();
+    dialog->StartOrCancel();
+    ASSERT_TRUE(window.WaitForSentWork(5000));
+    // Nothing is restored until this thread takes the work.
+    EXPECT_TRUE(dialog->Worker().Running());
+    EXPECT_EQ(window.GetText(IDC_START), kCancelCaption);
+    EXPECT_FALSE(window.ControlState(IDC_PATH).enabled);
+    EXPECT_EQ(window.HandleSentWork(), 1);
+    // Done in one step, flags included: the start caption starts the next run at once.
+    ExpectIdle();
+    EXPECT_FALSE(window.ControlState(IDC_MODIFIED_YEAR).readOnly);
+    holdJob = false;
+    dialog->StartOrCancel();
+    WaitForIdle();
+    EXPECT_EQ(jobRuns.load(), 2);
+}
+
+// Under the thread sanitizer: a tip, which reads the month lengths the end
+// of a run writes, asked for on the window's thread while runs end.
+TEST_F(RunEndTest, TipsAnsweredWhileRunsEndReadNothingTheWorkerWrites) {
+    Open();
+    window.Click(IDC_MODIFIED_BOX);
+    const std::string dayTip = dialog->TipText(IDC_MODIFIED_DAY);
+    threads.SetMode(MemoryThreads::Mode::RealThread);
+    for (int run = 1; run <= 20; ++run) {
+        dialog->StartOrCancel();
+        while (dialog->Worker().Running()) {
+            EXPECT_EQ(dialog->TipText(IDC_MODIFIED_DAY), dayTip);
+            window.HandleSentWork();
+        }
+        threads.JoinAll();
+    }
+    EXPECT_EQ(jobRuns.load(), 20);
+}
+
 }  // namespace
 }  // namespace kelvo

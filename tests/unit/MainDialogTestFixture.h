@@ -40,6 +40,7 @@ protected:
     // A test that stopped half-way must not leave a held job behind.
     ~MainDialogTest() override {
         holdJob = false;
+        if (dialog) WaitForIdle();
         threads.JoinAll();
     }
 
@@ -72,9 +73,10 @@ protected:
         return environment.cancelRequested.load() ? RunEnd::Cancelled : RunEnd::Finished;
     }
 
+    // This thread is the window's: it takes the run's end from the worker.
     void WaitForIdle() {
         for (int i = 0; i < 5000 && dialog->Worker().Running(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (window.HandleSentWork() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         threads.JoinAll();
     }

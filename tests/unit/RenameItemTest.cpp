@@ -103,7 +103,7 @@ TEST(RenameItem, NewNamesByTheRules) {
         {"case-only change", "A.txt", Replace("A", "a"), "a.txt"},
         {"empty title with extension rules", ".profile", Add("", "", "x", "y"), ".profile"},
         {"name without dot is all title", "README", Add("x", "", "", ""), "xREADME"},
-        {"overlapping head and tail", "abc.txt", Delete("ab", "bc", "", ""), "c.txt"},
+        {"overlapping head and tail empty the title: no rename", "abc.txt", Delete("ab", "bc", "", ""), "abc.txt"},
         {"tail never cuts a character", "xア.txt", Delete("", "A", "", ""), "xア.txt"},
         {"double-byte tail with 0x5C trail byte", "表ソ.txt", Delete("", "ソ", "", ""), "表.txt"},
         {"double-byte head added", "a.txt", Add("表", "", "", ""), "表a.txt"},

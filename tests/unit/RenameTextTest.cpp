@@ -45,7 +45,7 @@ TEST(DeleteHeadAndTail, RemovesOnlyMatchingEnds) {
         {"whole text", "abc", "abc", "", ""},
         {"head longer than text", "ab", "abc", "", "ab"},
         {"letter case counts", "img_001", "IMG", "", "img_001"},
-        {"overlap keeps the head deletion only", "abc", "ab", "bc", "c"},
+        {"overlapping head and tail, both matched on the text as given", "abc", "ab", "bc", ""},
         {"head and tail meeting exactly", "abab", "ab", "ab", ""},
         {"tail cannot start on a trail byte", "xア", "", "A", "xア"},
         {"tail on a character boundary", "xアA", "", "A", "xア"},

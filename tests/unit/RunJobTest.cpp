@@ -109,6 +109,52 @@ TEST_F(FileMode, RefusedWriteIsCountedAfterTheSuffix) {
     EXPECT_EQ(window.Beeps(), 1);
 }
 
+// Targets typed without a full path name the item in the current directory
+// at the start of the run; the texts keep the path as typed.
+class RelativeTarget : public RunTest {
+protected:
+    void SetUp() override {
+        files.AddFile("C:\\memo.txt", kAttrArchive);  // the drive root's file of the same name
+        files.AddFile("C:\\work\\memo.txt", kAttrArchive);
+        files.AddFile("C:\\work\\sub\\s.txt", kAttrArchive);
+        files.AddFile("C:\\work\\sub\\sub\\ss.txt", kAttrArchive);
+        files.SetCurrentDirectory("C:\\work");
+        Ask(IDC_HIDDEN, kChecked);
+    }
+    std::string CurrentDirectory() {
+        std::string path;
+        files.GetCurrentDirectory(path);
+        return path;
+    }
+};
+
+TEST_F(RelativeTarget, BareFileNameIsTheFileInTheCurrentDirectory) {
+    window.SetCheck(IDC_RENAME_ON, kChecked);
+    window.SetText(IDC_TITLE_HEAD, "x");
+    SetTarget("memo.txt");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(AttributesOf("C:\\work\\xmemo.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(AttributesOf("C:\\memo.txt"), kAttrArchive);
+    EXPECT_EQ(window.GetText(IDC_PATH), "C:\\work\\xmemo.txt");
+    EXPECT_EQ(LastStatus(), "\"memo.txt\"\nファイルの処理が終了しました。");
+    EXPECT_EQ(CurrentDirectory(), "C:\\work");
+}
+
+TEST_F(RelativeTarget, RelativeFolderIsWalkedAndBecomesTheCurrentDirectory) {
+    files.AddFile("C:\\work\\sub\\sub\\sub.txt", kAttrArchive);
+    SetTarget("sub");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(CurrentDirectory(), "C:\\work\\sub");
+    EXPECT_EQ(LastStatus(), "\"sub\"\nディレクトリ内の全ての処理が終了しました。");
+    EXPECT_EQ(AttributesOf("C:\\work\\sub\\s.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(AttributesOf("C:\\work\\sub\\sub\\ss.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(AttributesOf("C:\\work\\memo.txt"), kAttrArchive);
+    // Pressed again, the same text names sub\sub, seen from where the first run ended.
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(CurrentDirectory(), "C:\\work\\sub\\sub");
+    EXPECT_TRUE(window.MessageBoxes().empty());
+}
+
 TEST(RunTexts, ClosingTextsCarrySuffixAndCount) {
     EXPECT_EQ(FolderFinishedText("C:\\T", true, 0), "\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。");
     EXPECT_EQ(FolderCancelledText("C:\\T", false, 12),

@@ -39,9 +39,16 @@ protected:
         return texts.empty() ? std::string() : texts.back();
     }
     // The paths whose status was read, in order: one per item given to ChangeItem.
+    // A status read resolves the path and then looks it up; the run's own
+    // resolution of its target is followed by no look-up.
     std::vector<std::string> ChangedPaths() {
         std::vector<std::string> paths;
-        for (const std::string& call : files.CallsOf("GetFullPath")) paths.push_back(call.substr(12));
+        const std::vector<std::string>& calls = files.Calls();
+        for (size_t i = 0; i + 1 < calls.size(); ++i) {
+            if (calls[i].rfind("GetFullPath ", 0) == 0 && calls[i + 1].rfind("FindOne ", 0) == 0) {
+                paths.push_back(calls[i].substr(12));
+            }
+        }
         return paths;
     }
     uint32_t AttributesOf(const std::string& path) {

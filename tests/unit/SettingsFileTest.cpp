@@ -10,7 +10,7 @@ namespace kelvo {
 namespace {
 
 const std::string kPath = "C:\\Kelvo\\Kelvo.ini";
-const std::string kTemporary = kPath + ".tmp";
+const std::string kTemporary = "C:\\Kelvo\\Kelvo.in~";
 const std::string kEightEmptyLines = "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
 
 SettingsLines Lines(const std::string& first, const std::string& second, const std::string& third = "") {
@@ -159,22 +159,47 @@ TEST_F(SettingsFileTest, FailureAfterTheOpenLeavesTheOldFile) {
         std::string pathSuffix;
     } cases[] = {
         {"write refused", "Write", ""},
-        {"temporary file refused", "OpenForWriting", ".tmp"},
+        {"temporary file refused", "OpenForWriting", "Kelvo.in~"},
         {"exchange refused", "Replace", ""},
     };
     for (const Case& c : cases) {
+        for (const bool existed : {true, false}) {
+            SCOPED_TRACE(std::string(c.shows) + (existed ? ", file there" : ", no file yet"));
+            MemoryFileSystem fresh;
+            fresh.AddFolder("C:\\Kelvo");
+            if (existed) fresh.AddFile(kPath, kAttrArchive, 0, "1\r\n1\r\nold\r\n");
+            fresh.RefuseOperation(c.operation, c.pathSuffix, 0);
+            SettingsLines lines = SettingsFile::Defaults();
+            EXPECT_FALSE(SettingsFile::Store(fresh, kPath, lines, nullptr));
+            // The old file as it was, or no file at all: never an empty one.
+            if (existed) {
+                EXPECT_EQ(fresh.Find(kPath)->content, "1\r\n1\r\nold\r\n");
+                EXPECT_FALSE(fresh.Find(kPath)->locked);
+            } else {
+                EXPECT_FALSE(fresh.Exists(kPath));
+            }
+            EXPECT_FALSE(fresh.Exists(kTemporary));
+            // Once the refusals end, the next store goes through.
+            fresh.ClearRefusals();
+            EXPECT_TRUE(SettingsFile::Store(fresh, kPath, lines, nullptr));
+            EXPECT_EQ(fresh.Find(kPath)->content, "0\r\n0\r\n" + kEightEmptyLines);
+        }
+    }
+}
+
+// The temporary file must fit wherever the settings file itself fits.
+TEST_F(SettingsFileTest, StoresAtEveryPathLengthUpToTheLimit) {
+    for (const size_t length : {255u, 256u, 259u}) {
+        SCOPED_TRACE(length);
+        const std::string folder = "C:\\" + std::string(length - 3 - 10, 'k');
+        const std::string path = folder + "\\Kelvo.ini";
+        ASSERT_EQ(path.size(), length);
         MemoryFileSystem fresh;
-        fresh.AddFile(kPath, kAttrArchive, 0, "1\r\n1\r\nold\r\n");
-        fresh.RefuseOperation(c.operation, c.pathSuffix, 0);
-        SettingsLines lines = SettingsFile::Defaults();
-        EXPECT_FALSE(SettingsFile::Store(fresh, kPath, lines, nullptr)) << c.shows;
-        EXPECT_EQ(fresh.Find(kPath)->content, "1\r\n1\r\nold\r\n") << c.shows;
-        EXPECT_FALSE(fresh.Exists(kTemporary)) << c.shows;
-        EXPECT_FALSE(fresh.Find(kPath)->locked) << c.shows;
-        // Once the refusals end, the next store goes through.
-        fresh.ClearRefusals();
-        EXPECT_TRUE(SettingsFile::Store(fresh, kPath, lines, nullptr)) << c.shows;
-        EXPECT_EQ(fresh.Find(kPath)->content, "0\r\n0\r\n" + kEightEmptyLines) << c.shows;
+        fresh.AddFolder(folder);
+        SettingsLines lines = Lines("1", "1", "kept");
+        EXPECT_TRUE(SettingsFile::Store(fresh, path, lines, nullptr));
+        EXPECT_EQ(SettingsFile::Load(fresh, path), lines);
+        ASSERT_EQ(fresh.Find(folder)->children.size(), 1u) << "nothing left beside it";
     }
 }
 

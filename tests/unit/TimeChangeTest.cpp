@@ -232,7 +232,7 @@ TEST_F(TimeChangeTest, BlankFilledFromAnUnrepresentableTimeLeavesThatRowOut) {
     const FileTime after2038 = Ticks(Utc(2040, 6, 1, 0, 0, 0));
     node.modification = after2038;
     const DateTimeFields noYear = Fields("", "1", "2", "3", "4", "5");
-    EXPECT_EQ(Change("C:\\data\\memo.txt", {true, true, false}, noYear, noYear), kTimesRefused);
+    EXPECT_EQ(Change("C:\\data\\memo.txt", {true, true, false}, noYear, noYear), kSomeRowsLeftOut);
     EXPECT_EQ(node.modification, after2038);
     EXPECT_EQ(Seconds(node.creation), Utc(2001, 1, 2, 3, 4, 5) - kTokyoOffset);
     EXPECT_NE(window.GetText(IDC_STATUS).find("を\n作成日時 : 2001年1月2日 3:4:5\nに変更しました。"),
@@ -244,7 +244,7 @@ TEST_F(TimeChangeTest, BlankFilledFromATimeBefore1970LeavesThatRowOut) {
     const FileTime before1970 = kUnixEpochTicks - kTicksPerSecond;
     node.modification = before1970;
     EXPECT_EQ(Change("C:\\data\\memo.txt", kModificationOnly, kAllBlank, Fields("2004", "", "2", "3", "4", "5")),
-              kTimesRefused);
+              kAllRowsLeftOut);
     EXPECT_EQ(node.modification, before1970);
     EXPECT_TRUE(files.CallsOf("SetTimes").empty());
 }
@@ -263,7 +263,7 @@ TEST_F(TimeChangeTest, TypedMomentJustPastTheEdgeIsLeftOut) {
     EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->creation), last);
 
     window.SetText(IDC_STATUS, "");
-    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2038", "1", "19", "12", "14", "8")), kTimesRefused);
+    EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2038", "1", "19", "12", "14", "8")), kAllRowsLeftOut);
     EXPECT_EQ(Seconds(files.Find("C:\\data\\memo.txt")->creation), last);
     // Nothing was left to apply: no write and no report.
     EXPECT_TRUE(files.CallsOf("SetTimes").empty());
@@ -271,15 +271,43 @@ TEST_F(TimeChangeTest, TypedMomentJustPastTheEdgeIsLeftOut) {
     EXPECT_EQ(window.GetText(IDC_STATUS), "");
 }
 
-TEST_F(TimeChangeTest, UnrepresentableRowCountsTheItemAsFailed) {
-    AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+// A row left out is left out alone: the other rows and the attribute half
+// still run, and the item counts once as not changed.
+TEST_F(TimeChangeTest, LeftOutRowKeepsTheOtherRowsAndTheAttributes) {
+    const DateTimeFields past2038 = Fields("2038", "2", "1", "0", "0", "0");  // the panel lets it through
+    const DateTimeFields noYear = Fields("", "1", "2", "3", "4", "5");           // filled from a time after 2038
+    const DateTimeFields typed = Fields("2004", "1", "2", "3", "4", "5");
+    const AttributeChoices hide = {kLeaveAttribute, kSetAttribute, kLeaveAttribute, kLeaveAttribute};
     const AttributeChoices leaveAll = {kLeaveAttribute, kLeaveAttribute, kLeaveAttribute, kLeaveAttribute};
-    ChangeItem(context, false, "C:\\data\\memo.txt", "C:\\data", "memo.txt", leaveAll, kCreationOnly,
-               Fields("2038", "12", "31", "0", "0", "0"), kAllBlank, kAllBlank);
-    EXPECT_EQ(context.failures, 1);
-    EXPECT_TRUE(ChangeItem(context, false, "C:\\data\\memo.txt", "C:\\data", "memo.txt", leaveAll, kCreationOnly,
-                           Fields("2037", "12", "31", "0", "0", "0"), kAllBlank, kAllBlank));
-    EXPECT_EQ(context.failures, 1);
+    struct Case {
+        const char* shows;
+        TimeEnables enables;
+        DateTimeFields modification, access;
+        AttributeChoices choices;
+        bool accessWritten;
+        bool changed;
+    } cases[] = {
+        {"typed moment past the edge, hidden asked", kModificationOnly, past2038, kAllBlank, hide, false, true},
+        {"typed moment past the edge beside a sound row", {false, true, true}, past2038, typed, hide, true, true},
+        {"blank filled from a time past 2038", {false, true, true}, noYear, typed, hide, true, true},
+        {"only row left out, nothing else asked", kModificationOnly, past2038, kAllBlank, leaveAll, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shows);
+        MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+        const FileTime after2038 = Ticks(Utc(2040, 6, 1, 0, 0, 0));
+        node.modification = after2038;
+        const FileTime access = node.access;
+        context.failures = 0;
+        EXPECT_EQ(ChangeItem(context, false, "C:\\data\\memo.txt", "C:\\data", "memo.txt", c.choices, c.enables,
+                             kAllBlank, c.modification, c.access),
+                  c.changed);
+        EXPECT_EQ(context.failures, 1);
+        EXPECT_EQ(node.modification, after2038);
+        EXPECT_EQ(node.access != access, c.accessWritten);
+        EXPECT_EQ((node.attributes & kAttrHidden) != 0, c.choices == hide);
+        files.Delete("C:\\data\\memo.txt");
+    }
 }
 
 struct ZoneCase {

@@ -103,7 +103,7 @@ TEST(RefusedSweep, EveryCallRefusedInTurnEndsTheRunWithTheRightCount) {
         files.RefuseCall(n);
         RunEnvironment environment{files, clock, window, fullView, cancel};
         RunEnd end = RunJob(environment);
-        if (n == 1) {  // the target itself can't be entered
+        if (n == 2) {  // the target, resolved by the first call, can't be entered
             EXPECT_EQ(end, RunEnd::Refused);
             EXPECT_EQ(window.MessageBoxes().size(), 1u);
             continue;

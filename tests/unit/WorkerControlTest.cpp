@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/memory/MemoryThreads.h"
+#include "platform/memory/MemoryWindow.h"
 #include "run/WorkerControl.h"
 
 namespace kelvo {
@@ -55,18 +56,22 @@ protected:
     // A test that stopped half-way must not leave a held body behind.
     ~WorkerControlTest() override {
         recorder.hold = false;
-        threads.JoinAll();
+        WaitForIdle();
     }
     void WaitUntil(const std::atomic<bool>& flag) {
         for (int i = 0; i < 5000 && !flag.load(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+    // This thread is the window's: it takes the run's end from the worker.
     void WaitForIdle() {
-        for (int i = 0; i < 5000 && worker.Running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        for (int i = 0; i < 5000 && worker.Running(); ++i) {
+            if (window.HandleSentWork() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         threads.JoinAll();
     }
 
     MemoryThreads threads;
-    WorkerControl worker{threads};
+    MemoryWindow window;
+    WorkerControl worker{threads, window};
     Recorder recorder;
 };
 
@@ -136,7 +141,7 @@ TEST_F(WorkerControlTest, EndRunWhenIdleDoesNothing) {
 
 TEST_F(WorkerControlTest, EmptySlotsAreSkipped) {
     MemoryThreads inlineThreads;
-    WorkerControl bare(inlineThreads);
+    WorkerControl bare(inlineThreads, window);
     bare.StartOrCancel();  // no body: nothing ends the run but EndRun itself
     EXPECT_TRUE(bare.Running());
     bare.EndRun();

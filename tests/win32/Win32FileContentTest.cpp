@@ -2,6 +2,7 @@
 // limits and the program's own path, through Win32FileSystem.
 #include <cstring>
 
+#include "app/SettingsFile.h"
 #include "tests/win32/Win32FileSystemFixture.h"
 
 namespace kelvo {
@@ -112,6 +113,22 @@ TEST_F(Win32FileSystemTest, PathsJustInsideTheLimitWork) {
     EXPECT_TRUE(files.GetFullPath(longest, full));
     EXPECT_EQ(longest, full);
     EXPECT_TRUE(files.Delete(longest));
+}
+
+// The settings file's store puts a temporary file beside it and moves it
+// into place: both must work at the longest path the file itself can have.
+TEST_F(Win32FileSystemTest, SettingsFileStoresAtItsLongestPath) {
+    const std::string name = "\\Kelvo.ini";
+    const std::string folder = PathOfLength(Win32FileSystem::kMaxPathBytes - name.size());
+    ASSERT_TRUE(TempFolder::MakeFolder(folder));
+    const std::string path = folder + name;
+    SettingsLines lines = SettingsFile::Defaults();
+    lines[2] = "kept";
+    for (int store = 0; store < 2; ++store) {  // creating the file, then replacing it
+        ASSERT_TRUE(SettingsFile::Store(files, path, lines, nullptr)) << files.LastError();
+    }
+    EXPECT_EQ(SettingsFile::Load(files, path), lines);
+    EXPECT_EQ(ListAll(folder + "\\*").size(), 3u) << "only the file beside . and ..";
 }
 
 TEST_F(Win32FileSystemTest, PathsOfMaxPathBytesFailCleanly) {
