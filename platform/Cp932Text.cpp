@@ -111,6 +111,14 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
     }
 }
 
+bool IsFullPath(const std::string& path) {
+    // A letter or a backslash as the first byte is a character of its own,
+    // never the trail byte of a double-byte one.
+    const bool driveLetter = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (driveLetter && path[1] == ':' && path[2] == '\\') return true;
+    return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
+
 std::string SeparatorAfter(const std::string& folder) {
     return EndsWithBackslash(folder) ? std::string() : std::string("\\");
 }

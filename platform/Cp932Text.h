@@ -42,6 +42,10 @@ void SplitName(const std::string& name, std::string& title, std::string& extensi
 // is the name.
 void SplitPath(const std::string& path, std::string& folder, std::string& name);
 
+// True for a path that names its drive or server: "C:\\..." or "\\\\server\\...".
+// Anything else depends on the current directory.
+bool IsFullPath(const std::string& path);
+
 // The separator to put between a folder and a name: empty after a folder
 // ending in a backslash (a drive root), else a backslash.
 std::string SeparatorAfter(const std::string& folder);

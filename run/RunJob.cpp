@@ -43,8 +43,13 @@ RunEnd RunJob(RunEnvironment& environment) {
     // uses the full path, since folder mode moves the current directory.
     std::string target;
     if (!environment.files.GetFullPath(job.targetPath, target)) target = job.targetPath;
+    // A folder run ends in its target. One named relative to the current
+    // directory ends where it started instead, so that the same text names
+    // the same folder when the user starts again.
+    std::string leaveIn = target;
+    if (!IsFullPath(job.targetPath) && !environment.files.GetCurrentDirectory(leaveIn)) leaveIn = target;
     if (environment.files.SetCurrentDirectory(target)) {
-        TargetWalk walk(context, job, target, environment.cancelRequested);
+        TargetWalk walk(context, job, target, leaveIn, environment.cancelRequested);
         return walk.Run(false);
     }
     ItemStatus status;

@@ -34,9 +34,9 @@ bool TakeFromNewNames(std::string& newNameList, const std::string& name) {
 
 }  // namespace
 
-TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target,
+TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
                        const std::atomic<bool>& cancelRequested, WalkLimits limits)
-    : context_(context), job_(job), target_(target), cancelRequested_(cancelRequested), limits_(limits) {}
+    : context_(context), job_(job), target_(target), leaveIn_(leaveIn), cancelRequested_(cancelRequested), limits_(limits) {}
 
 RunEnd TargetWalk::Run(bool anyChangeBefore) {
     anyChange_ = anyChangeBefore;
@@ -58,7 +58,7 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
         }
     }
     frames_.clear();
-    ReturnToTarget();
+    LeaveCurrentDirectory();
     if (cancelled) {
         context_.ShowFinalStatus(FolderCancelledText(job_.targetPath, anyChange_, context_.failures));
         return RunEnd::Cancelled;
@@ -166,8 +166,8 @@ bool TargetWalk::ListingBroken() const {
     return error != 0 && error != kErrorNoEntries && error != kErrorNoMoreFiles;
 }
 
-void TargetWalk::ReturnToTarget() {
-    if (context_.files.SetCurrentDirectory(target_)) return;
+void TargetWalk::LeaveCurrentDirectory() {
+    if (context_.files.SetCurrentDirectory(leaveIn_)) return;
     if (!rootPath_.empty()) context_.files.SetCurrentDirectory(rootPath_);
 }
 

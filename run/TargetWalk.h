@@ -27,12 +27,13 @@ struct WalkLimits {
 
 class TargetWalk {
 public:
-    // `target` is the target folder's full path; the texts name it as the job holds it.
-    TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target,
+    // `target` is the target folder's full path; the texts name it as the job
+    // holds it. `leaveIn` is the folder the walk leaves as the current directory.
+    TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
                const std::atomic<bool>& cancelRequested, WalkLimits limits = WalkLimits());
 
     // Walks from the current directory, which must be the target folder, and
-    // leaves the target as the current directory. Shows the finish or the
+    // leaves `leaveIn` as the current directory. Shows the finish or the
     // cancel text and beeps when finished.
     RunEnd Run(bool anyChangeBefore);
 
@@ -51,12 +52,13 @@ private:
                     std::string& newNameList);
     std::vector<std::string> ReadSubfolders();
     bool ListingBroken() const;
-    void ReturnToTarget();
+    void LeaveCurrentDirectory();
     void Fail() { ++context_.failures; }
 
     ItemContext& context_;
     const JobSettings& job_;
     const std::string target_;
+    const std::string leaveIn_;
     const std::atomic<bool>& cancelRequested_;
     WalkLimits limits_;
     std::string ownProgramPath_;

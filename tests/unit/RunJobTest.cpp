@@ -140,19 +140,27 @@ TEST_F(RelativeTarget, BareFileNameIsTheFileInTheCurrentDirectory) {
     EXPECT_EQ(CurrentDirectory(), "C:\\work");
 }
 
-TEST_F(RelativeTarget, RelativeFolderIsWalkedAndBecomesTheCurrentDirectory) {
+TEST_F(RelativeTarget, RelativeFolderIsWalkedAndTheSameTextNamesItAgain) {
     files.AddFile("C:\\work\\sub\\sub\\sub.txt", kAttrArchive);
     SetTarget("sub");
     EXPECT_EQ(Run(), RunEnd::Finished);
-    EXPECT_EQ(CurrentDirectory(), "C:\\work\\sub");
+    EXPECT_EQ(CurrentDirectory(), "C:\\work");
     EXPECT_EQ(LastStatus(), "\"sub\"\nディレクトリ内の全ての処理が終了しました。");
     EXPECT_EQ(AttributesOf("C:\\work\\sub\\s.txt"), kAttrArchive | kAttrHidden);
     EXPECT_EQ(AttributesOf("C:\\work\\sub\\sub\\ss.txt"), kAttrArchive | kAttrHidden);
     EXPECT_EQ(AttributesOf("C:\\work\\memo.txt"), kAttrArchive);
-    // Pressed again, the same text names sub\sub, seen from where the first run ended.
+    // Pressed again, the same text names the same folder.
+    files.SetAttributes("C:\\work\\sub\\s.txt", kAttrArchive);
     EXPECT_EQ(Run(), RunEnd::Finished);
-    EXPECT_EQ(CurrentDirectory(), "C:\\work\\sub\\sub");
+    EXPECT_EQ(AttributesOf("C:\\work\\sub\\s.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(CurrentDirectory(), "C:\\work");
     EXPECT_TRUE(window.MessageBoxes().empty());
+}
+
+TEST_F(RelativeTarget, FullPathRunEndsInItsTarget) {
+    SetTarget("C:\\work\\sub");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(CurrentDirectory(), "C:\\work\\sub");
 }
 
 TEST(RunTexts, ClosingTextsCarrySuffixAndCount) {

@@ -178,7 +178,7 @@ TEST_F(FolderWalk, DepthJustInsideAndOutsideTheLimit) {
     JobSettings job = ReadJobSettings(window);
     WalkLimits limits;
     limits.maxLevels = 3;  // T, a and b can be counted; c would be a fourth level
-    TargetWalk walk(context, job, "C:\\T", cancelRequested, limits);
+    TargetWalk walk(context, job, "C:\\T", "C:\\T", cancelRequested, limits);
     EXPECT_EQ(walk.Run(false), RunEnd::Finished);
     EXPECT_EQ(ChangedPaths(), std::vector<std::string>{"C:\\T\\a\\b\\in.txt"});
     EXPECT_EQ(context.failures, 1);
