@@ -34,7 +34,10 @@ file(GLOB KELVO_RESOURCE_SCRIPTS CONFIGURE_DEPENDS resources/*.rc)
 if(KELVO_APP_WIN32_SOURCES)
   add_executable(Kelvo WIN32 ${KELVO_APP_WIN32_SOURCES} ${KELVO_RESOURCE_SCRIPTS})
   target_link_libraries(Kelvo PRIVATE kelvo_win32 kelvo_core)
-  target_link_options(Kelvo PRIVATE -mwindows)
+  # wWinMain: the C runtime then splits the command line into its wide
+  # argument vector. Linking only, so UNICODE stays undefined and every
+  # call names its ...W form.
+  target_link_options(Kelvo PRIVATE -mwindows -municode)
   # Resource scripts are UTF-8 and include the shared id header by its
   # path from the source root.
   set_property(SOURCE ${KELVO_RESOURCE_SCRIPTS} APPEND PROPERTY COMPILE_OPTIONS -c 65001)

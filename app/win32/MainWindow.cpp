@@ -28,7 +28,7 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
     if (message == WM_NOTIFY) {
         const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
         m.code = static_cast<int>(header.code);
-        m.id = header.code == TTN_NEEDTEXTA ? Win32Shell::TipControlId(header) : static_cast<int>(header.idFrom);
+        m.id = header.code == TTN_NEEDTEXTW ? Win32Shell::TipControlId(header) : static_cast<int>(header.idFrom);
     } else if (message != WM_COMMAND) {
         m.id = 0;
         m.code = 0;
