@@ -62,8 +62,21 @@ if(KELVO_APP_WIN32_SOURCES AND KELVO_E2E_TESTS)
   add_dependencies(kelvo_e2e_tests Kelvo)
   add_test(NAME e2e
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/xvfb-wine.sh $<TARGET_FILE:kelvo_e2e_tests>)
+  # The same suite on a system whose code page is not 932 (1252): every
+  # text it compares must be the same bytes as in the Japanese run. C.UTF-8
+  # is always there; a locale that is not generated (en_US.UTF-8 on a fresh
+  # machine) would leave Wine unable to store names beyond ASCII on disk.
+  add_test(NAME e2e_locale_en
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/xvfb-wine.sh $<TARGET_FILE:kelvo_e2e_tests>)
+  # One prefix serves both locales; the two runs share the mouse of one
+  # wineserver, so they never run at the same time.
   set_tests_properties(e2e PROPERTIES
     ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-scratch"
+    RESOURCE_LOCK kelvo_wine_desktop
+    TIMEOUT 900)
+  set_tests_properties(e2e_locale_en PROPERTIES
+    ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-scratch-en;KELVO_WINE_LANG=C.UTF-8"
+    RESOURCE_LOCK kelvo_wine_desktop
     TIMEOUT 900)
 endif()
 
