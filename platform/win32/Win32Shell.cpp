@@ -11,6 +11,33 @@ namespace {
 
 constexpr UINT kAboutCommandId = 0x0010;
 
+// Static texts and group boxes never show a tip; a group box's place would
+// also cover every control inside its frame.
+bool MayShowTip(HWND child) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (lstrcmpiW(className, L"Static") == 0) return false;
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    return lstrcmpiW(className, L"Button") != 0 || (style & BS_TYPEMASK) != BS_GROUPBOX;
+}
+
+RECT PlaceInDialog(HWND dialog, HWND child) {
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+TOOLINFOW PlacedTool(HWND dialog, HWND child) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = dialog;
+    tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(child));
+    tool.rect = PlaceInDialog(dialog, child);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    return tool;
+}
+
 }  // namespace
 
 IconHandle Win32Shell::LoadAppIcon() {
@@ -57,6 +84,28 @@ void Win32Shell::AddTool(HWND child) {
     tool.uId = reinterpret_cast<UINT_PTR>(child);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!MayShowTip(child)) return;
+    // Not subclassed: the dialog relays its own mouse messages, so the
+    // places can be brought up to date first.
+    TOOLINFOW placed = PlacedTool(dialog_, child);
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&placed));
+    placedControls_.push_back(child);
+}
+
+void Win32Shell::RelayMouseToTips(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (toolTip_ == nullptr) return;
+    for (HWND control : placedControls_) {
+        TOOLINFOW placed = PlacedTool(dialog_, control);
+        SendMessageW(toolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&placed));
+    }
+    MSG relayed{};
+    relayed.hwnd = dialog_;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    GetCursorPos(&relayed.pt);
+    SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void Win32Shell::SetTipText(std::intptr_t request, const std::string& text) {

@@ -1,6 +1,7 @@
 // The window-level features of the real program under Wine: always-on-top
-// and its compact strip, the tips registered for every control, F1 for the
-// About box and, there, for the help document, and the settings file. The
+// and its compact strip, the tips registered for every control and shown
+// under the mouse whether the control is enabled or not, F1 for the About
+// box and, there, for the help document, and the settings file. The
 // program runs from a copy in a folder of its own without ReadMe.html, and
 // is started without an argument there, so its settings file is that
 // folder's and no other test's.
@@ -12,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/ControlTable.h"
 #include "resources/ResourceIds.h"
 #include "tests/e2e/KelvoProcess.h"
 
@@ -48,6 +50,34 @@ HWND FindTipWindow(HWND mainWindow) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Moves the real mouse to a point of the screen, as the user's hand would.
+void MoveMouse(POINT point) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+// The text the tip window shows once the mouse rests on a control; empty
+// when no tip shows. The mouse first leaves the window, so every tip is a
+// new one.
+std::string TipShownOver(HWND tips, int id) {
+    MoveMouse(POINT{1, 1});
+    if (!WaitFor([tips] { return !IsWindowVisible(tips); }, kTimeoutMs)) return "(tip stayed)";
+    RECT place;
+    GetWindowRect(GetDlgItem(GetWindow(tips, GW_OWNER), id), &place);
+    const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    // A few small moves, as a hand makes them, then the rest.
+    for (int step = 3; step >= 0; --step) {
+        MoveMouse(POINT{centre.x + step, centre.y});
+        Sleep(50);
+    }
+    if (!WaitFor([tips] { return IsWindowVisible(tips) != FALSE; }, 5000)) return std::string();
+    return WindowText(tips);
 }
 
 // F1 as the platform delivers it: WM_HELP sent to the window. Its handler
@@ -185,7 +215,26 @@ TEST_F(WindowFeaturesTest, EveryControlIsRegisteredWithTheTipWindow) {
         ++controls;
     }
     EXPECT_EQ(controls, 88);
-    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), controls);
+    // Each control once by its window; those that can show a tip (not the
+    // texts and frames) once more by their place, for when they are disabled.
+    int placed = 0;
+    for (const ControlRow& row : kMainControls) {
+        const bool frame = row.windowClass == ControlClass::Button && (row.style & BS_TYPEMASK) == BS_GROUPBOX;
+        if (row.windowClass != ControlClass::Static && !frame) ++placed;
+    }
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), controls + placed);
+}
+
+TEST_F(WindowFeaturesTest, TipsShowUnderTheMouseOverEnabledAndDisabledControls) {
+    HWND tips = FindTipWindow(mainWindow);
+    ASSERT_NE(tips, nullptr);
+    // At start the rename toggle and the year spins are disabled.
+    ASSERT_FALSE(IsWindowEnabled(GetDlgItem(mainWindow, IDC_RENAME_MODE)));
+    ASSERT_FALSE(IsWindowEnabled(GetDlgItem(mainWindow, 1013)));
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(mainWindow, IDC_ALWAYS_ON_TOP)));
+    EXPECT_EQ(TipShownOver(tips, IDC_ALWAYS_ON_TOP), "常に手前に表示します");
+    EXPECT_EQ(TipShownOver(tips, IDC_RENAME_MODE), "削除モードに切り替える");
+    EXPECT_EQ(TipShownOver(tips, 1013), "年を設定します(1980-2038)");
 }
 
 TEST_F(WindowFeaturesTest, SavedRenameTextsAreTheSameBytesInEveryLocale) {
