@@ -113,14 +113,21 @@ std::string MainDialog::TipText(int id) {
     return ControlTip(id, ReadTipState(window, worker.Running(), monthLengthTexts)).text;
 }
 
-void MainDialog::LoadSettings() { settingsLines = SettingsFile::Load(files, SettingsPath()); }
+// Without a folder of its own (the executable's path had no exact form) the
+// program keeps its settings in memory: a bare "Kelvo.ini" would be a file
+// wherever the current directory happens to be.
+void MainDialog::LoadSettings() {
+    settingsLines = exeFolder.empty() ? SettingsFile::Defaults() : SettingsFile::Load(files, SettingsPath());
+}
 
 void MainDialog::SaveSettingsAtExit() {
     settingsLines[0] = std::to_string(window.GetCheck(IDC_ALWAYS_ON_TOP));
+    if (exeFolder.empty()) return;
     SettingsFile::Store(files, SettingsPath(), settingsLines, nullptr);
 }
 
 void MainDialog::SaveRenameSettings() {
+    if (exeFolder.empty()) return;
     // The panel's values are taken over only once the file could be opened.
     SettingsFile::Store(files, SettingsPath(), settingsLines, [this](SettingsLines& lines) {
         lines[1] = std::to_string(window.GetCheck(IDC_RENAME_MODE));

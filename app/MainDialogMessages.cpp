@@ -29,7 +29,7 @@ const MessageRow<MainDialog> MainDialog::messageTable[20] = {
     {kWmCommand, kEnUpdate, {1086, 1084, 1075, 1076, 1087, 1073, 1074, 1085}, &MainDialog::OnRuleEditUpdate},
     {kWmCommand, kBnClicked, {IDC_RENAME_MODE}, &MainDialog::OnRenameModeClicked},
     {kWmCommand, kBnClicked, {IDC_SAVE_RENAME}, &MainDialog::OnSaveClicked},
-    {kWmNotify, kTtnNeedTextA, {}, &MainDialog::OnNeedTipText},
+    {kWmNotify, kTtnNeedTextW, {}, &MainDialog::OnNeedTipText},
     {kWmTrayIcon, kAnyCode, {}, &MainDialog::OnTrayIcon},
     {kWmDpiChanged, kAnyCode, {}, &MainDialog::OnDpiChanged},
 };

@@ -34,7 +34,10 @@ file(GLOB KELVO_RESOURCE_SCRIPTS CONFIGURE_DEPENDS resources/*.rc)
 if(KELVO_APP_WIN32_SOURCES)
   add_executable(Kelvo WIN32 ${KELVO_APP_WIN32_SOURCES} ${KELVO_RESOURCE_SCRIPTS})
   target_link_libraries(Kelvo PRIVATE kelvo_win32 kelvo_core)
-  target_link_options(Kelvo PRIVATE -mwindows)
+  # wWinMain: the C runtime then splits the command line into its wide
+  # argument vector. Linking only, so UNICODE stays undefined and every
+  # call names its ...W form.
+  target_link_options(Kelvo PRIVATE -mwindows -municode)
   # Resource scripts are UTF-8 and include the shared id header by its
   # path from the source root.
   set_property(SOURCE ${KELVO_RESOURCE_SCRIPTS} APPEND PROPERTY COMPILE_OPTIONS -c 65001)
@@ -59,8 +62,21 @@ if(KELVO_APP_WIN32_SOURCES AND KELVO_E2E_TESTS)
   add_dependencies(kelvo_e2e_tests Kelvo)
   add_test(NAME e2e
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/xvfb-wine.sh $<TARGET_FILE:kelvo_e2e_tests>)
+  # The same suite on a system whose code page is not 932 (1252): every
+  # text it compares must be the same bytes as in the Japanese run. C.UTF-8
+  # is always there; a locale that is not generated (en_US.UTF-8 on a fresh
+  # machine) would leave Wine unable to store names beyond ASCII on disk.
+  add_test(NAME e2e_locale_en
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/xvfb-wine.sh $<TARGET_FILE:kelvo_e2e_tests>)
+  # One prefix serves both locales; the two runs share the mouse of one
+  # wineserver, so they never run at the same time.
   set_tests_properties(e2e PROPERTIES
     ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-scratch"
+    RESOURCE_LOCK kelvo_wine_desktop
+    TIMEOUT 900)
+  set_tests_properties(e2e_locale_en PROPERTIES
+    ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-scratch-en;KELVO_WINE_LANG=C.UTF-8"
+    RESOURCE_LOCK kelvo_wine_desktop
     TIMEOUT 900)
   # The window at four display scalings: only the scaling tests, in a
   # prefix of their own whose LogPixels each run sets first, on a screen

@@ -1,20 +1,23 @@
 #!/bin/sh
 # Runs a Windows program under Wine for ctest: a Wine prefix of its own in
 # the build folder (created on first use), no Wine debug output, and the
-# Japanese locale so that the ANSI code page is 932.
+# Japanese locale, so that the ANSI code page is 932, unless KELVO_WINE_LANG
+# names another (en_US.UTF-8 or C.UTF-8 give code page 1252).
 #
 # KELVO_WINEPREFIX overrides the prefix; by default it is wineprefix/ in the
 # current directory's build tree (ctest runs tests from the build folder).
 # KELVO_LOGPIXELS, when set, is the display scaling in DPI that the prefix
 # is set to first.
+# One prefix serves every locale: each Wine process takes its code page
+# from its own locale, even beside a wineserver started under another.
 set -e
 if [ -z "${KELVO_WINEPREFIX:-}" ]; then
     KELVO_WINEPREFIX="$(pwd)/wineprefix"
 fi
 export WINEPREFIX="$KELVO_WINEPREFIX"
 export WINEDEBUG=-all
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+export LANG="${KELVO_WINE_LANG:-ja_JP.UTF-8}"
+export LC_ALL="$LANG"
 # No desktop integration or dialogs asking to install Mono or Gecko.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -5,7 +5,7 @@
 #
 # In: the test program and its arguments; KELVO_EXE and KELVO_SCRATCH as
 # Unix paths (from ctest). The test sees both in Windows form (Z:\...), so
-# it can hand them straight to CreateProcessA and the ...A file functions;
+# it can hand them straight to the system's process and file functions;
 # the scratch folder is emptied before the run. KELVO_SCREEN, when set, is
 # the screen's size (WIDTHxHEIGHT, 1024x768 by default).
 set -euo pipefail

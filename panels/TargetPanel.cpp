@@ -31,7 +31,13 @@ void TargetPanel::TakeDroppedTarget(DropHandle drop) {
         window_.ShowMessageBox(kDropRefusedText, kDropRefusedCaption, kMbOk | kMbIconExclamation);
         return;
     }
-    window_.SetText(IDC_PATH, shell_.TakeFirstDroppedPath(drop));
+    std::string path;
+    if (!shell_.TakeFirstDroppedPath(drop, path)) {
+        // Any stand-in for the characters would name another item.
+        window_.ShowMessageBox(kDropNotExactText, kDropNotExactCaption, kMbOk | kMbIconExclamation);
+        return;
+    }
+    window_.SetText(IDC_PATH, path);
 }
 
 void TargetPanel::SetAttributeStartStates() {

@@ -11,6 +11,8 @@ namespace kelvo {
 
 inline constexpr const char* kDropRefusedText = "\"カレントディレクトリにする\"のチェックマークを外して下さい。";
 inline constexpr const char* kDropRefusedCaption = "エラー <カレントディレクトリに設定されてます>";
+inline constexpr const char* kDropNotExactText = "このパスには、このプログラムで扱えない文字が含まれています。";
+inline constexpr const char* kDropNotExactCaption = "エラー";
 
 class TargetPanel {
 public:
@@ -19,7 +21,8 @@ public:
 
     // BN_CLICKED of 1007, and once at start-up after 1007 was unticked.
     void ApplyCurrentDirChoice();
-    // WM_DROPFILES: the first dropped item becomes the path, unless 1007 is ticked.
+    // WM_DROPFILES: the first dropped item becomes the path, unless 1007 is
+    // ticked or the path has characters the program can't hold.
     void TakeDroppedTarget(DropHandle drop);
     // Attribute boxes indeterminate (leave), folders box unticked.
     void SetAttributeStartStates();

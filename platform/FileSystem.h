@@ -1,7 +1,13 @@
 // Everything the run, the item operations and the settings file ask of the
-// file system. Paths and names are code page 932 byte strings. Each call
-// reports success or failure; after a failure LastError() holds the
-// platform's own error code. Nothing here throws.
+// file system. Paths and names are code page 932 byte strings, and only
+// exact ones cross this interface: a path that comes back from the system
+// (current directory, full path, the module's path) is a failure with
+// kErrorNotExact when it has no exact code page 932 form, and a listing
+// marks such entries rather than giving a stand-in name. A path other than
+// a listing's pattern names one item, so a '*' or '?' in it is refused
+// rather than matched as a wildcard. Each call reports success or failure;
+// after a failure LastError() holds the platform's own error code. Nothing
+// here throws.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -27,8 +33,19 @@ enum : uint32_t {
 
 inline constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
 
+// The error of a name or path that has no exact code page 932 form (the
+// platform's ERROR_NO_UNICODE_TRANSLATION): a path the system gives back
+// that would not convert back to the very same name, or a path handed in
+// that is not valid code page 932.
+inline constexpr uint32_t kErrorNotExact = 1113;
+
 // One entry of a directory listing or of a single-path lookup.
 struct FindEntry {
+    // False when the system's name has no exact code page 932 form. No path
+    // of the program can name such an item, so `name` is then empty and the
+    // entry is never to be acted on; its attributes still tell a folder
+    // from a file.
+    bool exact = true;
     std::string name;
     uint32_t attributes = 0;
     uint64_t size = 0;
@@ -37,7 +54,7 @@ struct FindEntry {
     FileTime modification = 0;
 };
 
-// An open enumeration (FindFirstFileA .. FindClose). Destroying it closes it.
+// An open enumeration (FindFirstFile .. FindClose). Destroying it closes it.
 class DirectoryListing {
 public:
     virtual ~DirectoryListing() = default;
@@ -65,7 +82,7 @@ public:
     // semantics. Returns null when the enumeration can't be started; the first
     // entry is then not available.
     virtual std::unique_ptr<DirectoryListing> List(const std::string& pattern) = 0;
-    // Looks one path up in its folder's listing (FindFirstFileA on the path, then FindClose).
+    // Looks one path up in its folder's listing (FindFirstFile on the path, then FindClose).
     virtual bool FindOne(const std::string& path, FindEntry& entry) = 0;
     // Resolves a path against the current directory.
     virtual bool GetFullPath(const std::string& path, std::string& fullPath) = 0;
@@ -76,7 +93,7 @@ public:
     // times given (null leaves that time as it is) and closes it again.
     virtual bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                           const FileTime* modification) = 0;
-    // MoveFileA: renames an item; fails when the target exists.
+    // MoveFile: renames an item; fails when the target exists.
     virtual bool Move(const std::string& from, const std::string& to) = 0;
     // Replaces `to` with `from` (MoveFileEx with MOVEFILE_REPLACE_EXISTING).
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
@@ -88,7 +105,7 @@ public:
     // (CREATE_ALWAYS); otherwise it is created when missing and left as it is (OPEN_ALWAYS).
     virtual std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, bool truncate) = 0;
 
-    // Full path of the program's own executable (GetModuleFileNameA).
+    // Full path of the program's own executable; empty when it can't be had.
     virtual std::string ModulePath() = 0;
 
     virtual uint32_t LastError() const = 0;

@@ -36,8 +36,9 @@ public:
     virtual bool PaintIconIfMinimised(IconHandle icon) = 0;
 
     // The full path of the first dropped item (at most 499 bytes), then the
-    // drop's handle is released.
-    virtual std::string TakeFirstDroppedPath(DropHandle drop) = 0;
+    // drop's handle is released. False, with `path` empty, when the path has
+    // no exact code page 932 form.
+    virtual bool TakeFirstDroppedPath(DropHandle drop, std::string& path) = 0;
     // Releases a drop's handle without reading it.
     virtual void ReleaseDrop(DropHandle drop) = 0;
 

@@ -30,7 +30,7 @@ enum : unsigned {
 enum : int {
     kBnClicked = 0,
     kEnUpdate = 0x0400,
-    kTtnNeedTextA = -520,
+    kTtnNeedTextW = -530,
 };
 
 // Command ids of the OK and Cancel commands, the dialog results, and the

@@ -1,8 +1,9 @@
 // The folder walk. Every folder is listed twice: once for its subfolders
 // when the walk first stands in it, once more for its files after all its
 // subfolders are done (the second listing sees files renamed meanwhile).
-// A folder or file the walk can't reach safely is skipped and counted; the
-// walk never acts on a folder it hasn't actually entered.
+// A folder or file the walk can't reach safely, or whose name has no exact
+// code page 932 form, is skipped and counted; the walk never acts on a
+// folder it hasn't actually entered.
 #include "run/TargetWalk.h"
 
 #include "items/ChangeItem.h"
@@ -118,7 +119,14 @@ std::vector<std::string> TargetWalk::ReadSubfolders() {
     }
     FindEntry entry;
     while (listing->Next(entry)) {
-        if ((entry.attributes & kAttrDirectory) != 0 && !IsDots(entry.name)) names.push_back(entry.name);
+        if ((entry.attributes & kAttrDirectory) == 0) continue;
+        // A folder the program can't name is left with all it holds, and
+        // counted here, where each folder's subfolders are read once.
+        if (!entry.exact) {
+            Fail();
+        } else if (!IsDots(entry.name)) {
+            names.push_back(entry.name);
+        }
     }
     if (ListingBroken()) Fail();
     return names;
@@ -134,6 +142,11 @@ bool TargetWalk::FilePass(const Frame& frame) {
     FindEntry entry;
     while (listing->Next(entry)) {
         if (cancelRequested_.load(std::memory_order_relaxed)) return false;
+        if (!entry.exact) {
+            // Folders among them were counted when the subfolders were read.
+            if ((entry.attributes & kAttrDirectory) == 0) Fail();
+            continue;
+        }
         TreatEntry(frame.path, entry.name, entry.attributes, newNameList);
     }
     if (ListingBroken()) Fail();

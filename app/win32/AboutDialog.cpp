@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/HelpDocument.h"
+#include "platform/win32/Cp932Wide.h"
 #include "resources/ResourceIds.h"
 
 namespace kelvo {
@@ -19,11 +20,17 @@ bool AboutDialog::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
 }
 
 void AboutDialog::OpenHelpDocument() {
-    char module[260] = {};
-    GetModuleFileNameA(nullptr, module, sizeof module);
-    const std::string path = HelpDocumentPath(module);
-    const INT_PTR outcome = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWDEFAULT));
+    wchar_t module[260] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, module, 260);
+    std::string modulePath;
+    std::wstring path;
+    // Beside an executable the program has no exact name for, the document
+    // can't be named either: it counts as not found.
+    INT_PTR outcome = kShellFileNotFound;
+    if (Cp932FromWide(module, length, modulePath) && WideFromCp932(HelpDocumentPath(modulePath), path)) {
+        outcome = reinterpret_cast<INT_PTR>(
+            ShellExecuteW(Handle(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWDEFAULT));
+    }
     if (!HelpOpenFailed(outcome)) return;
     char text[512];
     if (outcome == kShellFileNotFound) {
@@ -31,7 +38,8 @@ void AboutDialog::OpenHelpDocument() {
     } else {
         wsprintfA(text, kHelpErrorFormat, static_cast<int>(outcome));
     }
-    MessageBoxA(Handle(), text, kHelpErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(Handle(), ShownWideFromCp932(text).c_str(), ShownWideFromCp932(kHelpErrorCaption).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace kelvo

@@ -27,11 +27,15 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
         result = TRUE;
         return true;
     }
+    // The dialog gets these only where no enabled control is, over a
+    // disabled one for instance; its tips need them. (The wheel's messages,
+    // further on, carry screen points and show no tip.)
+    if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK) shell_.RelayMouseToTips(message, wParam, lParam);
     Message m = CommandMessage(message, wParam, lParam);
     if (message == WM_NOTIFY) {
         const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
         m.code = static_cast<int>(header.code);
-        m.id = header.code == TTN_NEEDTEXTA ? Win32Shell::TipControlId(header) : static_cast<int>(header.idFrom);
+        m.id = header.code == TTN_NEEDTEXTW ? Win32Shell::TipControlId(header) : static_cast<int>(header.idFrom);
     } else if (message != WM_COMMAND) {
         m.id = 0;
         m.code = 0;

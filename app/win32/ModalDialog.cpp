@@ -10,7 +10,7 @@ Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
 INT_PTR ModalDialog::Run() {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner_, &DialogProcedure,
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner_, &DialogProcedure,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -19,9 +19,9 @@ INT_PTR CALLBACK ModalDialog::DialogProcedure(HWND handle, UINT message, WPARAM 
     if (message == WM_INITDIALOG) {
         dialog = reinterpret_cast<ModalDialog*>(lParam);
         dialog->handle_ = handle;
-        SetWindowLongPtrA(handle, DWLP_USER, lParam);
+        SetWindowLongPtrW(handle, DWLP_USER, lParam);
     } else {
-        dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(handle, DWLP_USER));
+        dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(handle, DWLP_USER));
     }
     // Messages before WM_INITDIALOG (WM_SETFONT) have no object yet.
     if (dialog == nullptr) return FALSE;

@@ -1,4 +1,5 @@
-// A modal dialog over DialogBoxParamA: its dialog procedure finds the
+// A modal dialog over DialogBoxParamW (a Unicode window, so its texts never
+// pass through the system's code page): its dialog procedure finds the
 // object, routes the OK and Cancel commands to two virtual operations and
 // every other message to one, and centres the window once its
 // initialisation has returned, since the raw dialog manager doesn't.

@@ -1,6 +1,8 @@
 // The program's entry point: the application object, built before the
 // entry runs, and the modal run of the main window; the process ends when
-// the window closes.
+// the window closes. The executable's path and the first argument come from
+// the system in UTF-16 and are taken only when they have an exact code page
+// 932 form: a stand-in character would name another file or folder.
 #include "app/win32/MainWindow.h"
 // After MainWindow.h, which has to come before <windows.h>.
 #include <commctrl.h>
@@ -10,25 +12,36 @@
 #include <string>
 
 #include "app/MainApp.h"
+#include "platform/win32/Cp932Wide.h"
 
 namespace {
 
+// Empty when the path has no exact form: the program then has no folder of
+// its own to keep its settings in.
 std::string ModulePath() {
-    char path[260] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
+    wchar_t path[260] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, 260);
+    std::string text;
+    kelvo::Cp932FromWide(path, length, text);
+    return text;
 }
 
 const kelvo::MainApp application(ModulePath());
 
+// The C runtime's wide argument vector has the quotes already removed, as
+// its narrow one would; an argument without an exact form counts as absent.
+std::string FirstArgument() {
+    std::string text;
+    if (__argc > 1 && __wargv != nullptr && __wargv[1] != nullptr) kelvo::Cp932FromWide(__wargv[1], text);
+    return text;
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    // The C runtime's argument vector has the quotes already removed.
-    const std::string firstArgument = (__argc > 1 && __argv[1] != nullptr) ? __argv[1] : "";
-    auto* window = new kelvo::MainWindow(application.exeFolder, firstArgument);
+    auto* window = new kelvo::MainWindow(application.exeFolder, FirstArgument());
     window->Run();
     delete window;
     return 0;

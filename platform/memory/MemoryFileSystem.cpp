@@ -33,9 +33,11 @@ bool EndsWithFolded(const std::string& text, const std::string& suffix) {
     return EqualsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-FindEntry EntryOf(const MemoryFileSystem::Node& node, const std::string& name) {
+// The dots are the system's own names, exact whatever the folders are called.
+FindEntry EntryOf(const MemoryFileSystem::Node& node, const std::string& name, bool exact) {
     FindEntry entry;
-    entry.name = name;
+    entry.exact = exact;
+    if (exact) entry.name = name;
     entry.attributes = node.attributes;
     entry.size = node.size;
     entry.creation = node.creation;
@@ -54,7 +56,7 @@ public:
         if (!fs_.Begin("FindNext", MemoryFileSystem::PathOf(folder_))) return false;
         // Folders below a drive root list "." and ".." first, as NTFS does.
         if (dots_ < 2 && folder_.parent != nullptr) {
-            entry = EntryOf(dots_ == 0 ? folder_ : *folder_.parent, dots_ == 0 ? "." : "..");
+            entry = EntryOf(dots_ == 0 ? folder_ : *folder_.parent, dots_ == 0 ? "." : "..", true);
             ++dots_;
             ++fs_.entriesRead_;
             return true;
@@ -65,7 +67,7 @@ public:
         last_ = next;
         lastKey_ = fs_.OrderKey(*next);
         lastSequence_ = next->sequence;
-        entry = EntryOf(*next, next->name);
+        entry = EntryOf(*next, next->name, next->exact);
         ++fs_.entriesRead_;
         return true;
     }
@@ -166,10 +168,14 @@ MemoryFileSystem::Node* MemoryFileSystem::ChildNamed(Node& folder, const std::st
                                    [this](const std::unique_ptr<Node>& n, const std::string& key) {
                                        return OrderKey(*n) < key;
                                    });
-        return it != kids.end() && OrderKey(**it) == folded ? it->get() : nullptr;
+        for (; it != kids.end() && OrderKey(**it) == folded; ++it) {
+            if ((*it)->exact) return it->get();
+        }
+        return nullptr;
     }
+    // A name without an exact form is beyond every path the program can give.
     for (auto& child : folder.children) {
-        if (FoldCase(child->name) == folded) return child.get();
+        if (child->exact && FoldCase(child->name) == folded) return child.get();
     }
     return nullptr;
 }
@@ -377,7 +383,7 @@ bool MemoryFileSystem::FindOne(const std::string& path, FindEntry& entry) {
     Node* node = Locate(path);
     if (node == nullptr) return false;
     if (node->parent == nullptr) return Fail(kErrorFileNotFound);
-    entry = EntryOf(*node, node->name);
+    entry = EntryOf(*node, node->name, node->exact);
     return true;
 }
 

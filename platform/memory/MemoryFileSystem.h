@@ -1,8 +1,9 @@
 // An in-memory file system for tests: drives, folders and files with
 // attribute words, three times, sizes and contents; names in code page 932
-// compared without regard to case as Windows does; a current directory; a
-// fixed enumeration order; a record of every call; and the means to refuse
-// any call.
+// compared without regard to case as Windows does, and items whose names
+// have no exact code page 932 form; a current directory; a fixed
+// enumeration order; a record of every call; and the means to refuse any
+// call.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -44,6 +45,10 @@ public:
         bool locked = false;     // held open by another program: opens fail
         bool noEnter = false;    // a folder that can't be made current
         bool noList = false;     // a folder whose listing can't be started
+        // A name the system has with no exact code page 932 form: it lists
+        // as an entry that is not exact, and no path reaches it (so a test
+        // builds what lies below it first).
+        bool exact = true;
         uint64_t sequence = 0;
         Node* parent = nullptr;
         std::vector<std::unique_ptr<Node>> children;

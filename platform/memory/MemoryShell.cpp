@@ -2,10 +2,11 @@
 
 namespace kelvo {
 
-DropHandle MemoryShell::AddDrop(const std::vector<std::string>& paths) {
+DropHandle MemoryShell::AddDrop(const std::vector<std::string>& paths, bool exact) {
     std::lock_guard<std::mutex> lock(mutex_);
     DropHandle handle = nextDrop_++;
     drops_[handle] = paths;
+    dropExact_[handle] = exact;
     return handle;
 }
 
@@ -60,13 +61,16 @@ bool MemoryShell::PaintIconIfMinimised(IconHandle icon) {
     return minimised_;
 }
 
-std::string MemoryShell::TakeFirstDroppedPath(DropHandle drop) {
+bool MemoryShell::TakeFirstDroppedPath(DropHandle drop, std::string& path) {
     Record("TakeFirstDroppedPath " + std::to_string(drop));
     std::lock_guard<std::mutex> lock(mutex_);
     released_.push_back(drop);
+    path.clear();
     auto found = drops_.find(drop);
-    if (found == drops_.end() || found->second.empty()) return std::string();
-    return found->second.front().substr(0, 499);
+    if (found == drops_.end() || found->second.empty()) return true;
+    if (!dropExact_[drop]) return false;
+    path = found->second.front().substr(0, 499);
+    return true;
 }
 
 void MemoryShell::ReleaseDrop(DropHandle drop) {

@@ -14,8 +14,9 @@ class MemoryShell : public Shell {
 public:
     inline static constexpr IconHandle kAppIcon = 128;
 
-    // Makes a drop of several paths and returns its handle.
-    DropHandle AddDrop(const std::vector<std::string>& paths);
+    // Makes a drop of several paths and returns its handle; with `exact`
+    // false the first path stands for one the program has no form for.
+    DropHandle AddDrop(const std::vector<std::string>& paths, bool exact = true);
     void SetMinimised(bool minimised) { minimised_ = minimised; }
 
     std::vector<std::string> Calls();
@@ -32,7 +33,7 @@ public:
     void AddTrayIcon(unsigned id, IconHandle icon, unsigned callbackMessage, const std::string& tip) override;
     void RemoveTrayIcon(unsigned id) override;
     bool PaintIconIfMinimised(IconHandle icon) override;
-    std::string TakeFirstDroppedPath(DropHandle drop) override;
+    bool TakeFirstDroppedPath(DropHandle drop, std::string& path) override;
     void ReleaseDrop(DropHandle drop) override;
     void ShowAboutBox() override;
     void EndDialog(int result) override;
@@ -43,6 +44,7 @@ private:
     std::mutex mutex_;
     std::vector<std::string> calls_;
     std::map<DropHandle, std::vector<std::string>> drops_;
+    std::map<DropHandle, bool> dropExact_;
     std::vector<DropHandle> released_;
     DropHandle nextDrop_ = 1;
     bool minimised_ = false;

@@ -1,6 +1,6 @@
-// The Win32 file system: thin wrappers over the ...A calls that keep the
-// system's error code, refuse over-long paths up front and grow their
-// buffers to what the system asks for.
+// The Win32 file system: thin wrappers over the ...W calls that convert
+// every path exactly, keep the system's error code, refuse over-long paths
+// up front and grow their buffers to what the system asks for.
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>
@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <vector>
+
+#include "platform/win32/Cp932Wide.h"
 
 namespace kelvo {
 
@@ -27,8 +29,10 @@ FILETIME ToFileTime(FileTime ticks) {
     return time;
 }
 
-void FillEntry(const WIN32_FIND_DATAA& data, FindEntry& entry) {
-    entry.name = data.cFileName;
+void FillEntry(const WIN32_FIND_DATAW& data, FindEntry& entry) {
+    // A name without an exact form stays empty: a stand-in ('?' or a
+    // best-fit look-alike) would name nothing or, worse, another item.
+    entry.exact = Cp932FromWide(data.cFileName, wcsnlen(data.cFileName, MAX_PATH), entry.name);
     entry.attributes = data.dwFileAttributes;
     entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry.creation = FromFileTime(data.ftCreationTime);
@@ -36,12 +40,13 @@ void FillEntry(const WIN32_FIND_DATAA& data, FindEntry& entry) {
     entry.modification = FromFileTime(data.ftLastWriteTime);
 }
 
-// Calls a GetXxxA-style function that writes at most `size` bytes and returns
-// the length written, or the size it needs when the buffer is too small, or 0
-// on failure. The buffer grows to what the system asks for, so nothing is cut.
+// Calls a GetXxxW-style function that writes at most `size` characters and
+// returns the length written, or the size it needs when the buffer is too
+// small, or 0 on failure. The buffer grows to what the system asks for, so
+// nothing is cut.
 template <typename Query>
-bool QueryText(Query query, std::string& text) {
-    std::vector<char> buffer(MAX_PATH);
+bool QueryText(Query query, std::wstring& text) {
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD length = query(static_cast<DWORD>(buffer.size()), buffer.data());
         if (length == 0) return false;
@@ -59,7 +64,7 @@ bool QueryText(Query query, std::string& text) {
 
 class Win32FileSystem::Listing : public DirectoryListing {
 public:
-    Listing(Win32FileSystem& files, HANDLE handle, const WIN32_FIND_DATAA& first)
+    Listing(Win32FileSystem& files, HANDLE handle, const WIN32_FIND_DATAW& first)
         : files_(files), handle_(handle), pending_(first) {}
     ~Listing() override { FindClose(handle_); }
 
@@ -69,10 +74,10 @@ public:
             FillEntry(pending_, entry);
             return true;
         }
-        WIN32_FIND_DATAA data;
+        WIN32_FIND_DATAW data;
         // The end of a listing and a broken one differ only by the error code,
         // so it is recorded like any other call's.
-        if (!FindNextFileA(handle_, &data)) return files_.FailFromSystem();
+        if (!FindNextFileW(handle_, &data)) return files_.FailFromSystem();
         FillEntry(data, entry);
         return true;
     }
@@ -80,7 +85,7 @@ public:
 private:
     Win32FileSystem& files_;
     HANDLE handle_;
-    WIN32_FIND_DATAA pending_;
+    WIN32_FIND_DATAW pending_;
     bool havePending_ = true;
 };
 
@@ -121,30 +126,41 @@ bool Win32FileSystem::Fail(uint32_t error) {
     return false;
 }
 
-bool Win32FileSystem::Acceptable(const std::string& path) {
+bool Win32FileSystem::Acceptable(const std::string& path, std::wstring& wide, bool pattern) {
     if (path.size() > kMaxPathBytes) return Fail(ERROR_FILENAME_EXCED_RANGE);
     if (path.find('\0') != std::string::npos) return Fail(ERROR_INVALID_NAME);
+    // Neither byte is ever the trail byte of a double-byte character.
+    if (!pattern && path.find_first_of("*?") != std::string::npos) return Fail(ERROR_INVALID_NAME);
+    if (!WideFromCp932(path, wide)) return Fail(kErrorNotExact);
+    return true;
+}
+
+bool Win32FileSystem::FromSystem(const std::wstring& wide, std::string& path) {
+    std::string text;
+    if (!Cp932FromWide(wide, text)) return Fail(kErrorNotExact);
+    if (text.size() > kMaxPathBytes) return Fail(ERROR_FILENAME_EXCED_RANGE);
+    path.swap(text);
     return true;
 }
 
 bool Win32FileSystem::SetCurrentDirectory(const std::string& path) {
-    if (!Acceptable(path)) return false;
-    return SetCurrentDirectoryA(path.c_str()) ? true : FailFromSystem();
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
+    return SetCurrentDirectoryW(wide.c_str()) ? true : FailFromSystem();
 }
 
 bool Win32FileSystem::GetCurrentDirectory(std::string& path) {
-    std::string text;
-    bool ok = QueryText([](DWORD size, char* buffer) { return GetCurrentDirectoryA(size, buffer); }, text);
+    std::wstring text;
+    bool ok = QueryText([](DWORD size, wchar_t* buffer) { return GetCurrentDirectoryW(size, buffer); }, text);
     if (!ok) return FailFromSystem();
-    if (text.size() > kMaxPathBytes) return Fail(ERROR_FILENAME_EXCED_RANGE);
-    path = text;
-    return true;
+    return FromSystem(text, path);
 }
 
 std::unique_ptr<DirectoryListing> Win32FileSystem::List(const std::string& pattern) {
-    if (!Acceptable(pattern)) return nullptr;
-    WIN32_FIND_DATAA data;
-    HANDLE handle = FindFirstFileA(pattern.c_str(), &data);
+    std::wstring wide;
+    if (!Acceptable(pattern, wide, true)) return nullptr;
+    WIN32_FIND_DATAW data;
+    HANDLE handle = FindFirstFileW(wide.c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE) {
         FailFromSystem();
         return nullptr;
@@ -153,9 +169,10 @@ std::unique_ptr<DirectoryListing> Win32FileSystem::List(const std::string& patte
 }
 
 bool Win32FileSystem::FindOne(const std::string& path, FindEntry& entry) {
-    if (!Acceptable(path)) return false;
-    WIN32_FIND_DATAA data;
-    HANDLE handle = FindFirstFileA(path.c_str(), &data);
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
+    WIN32_FIND_DATAW data;
+    HANDLE handle = FindFirstFileW(wide.c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
     FindClose(handle);
     FillEntry(data, entry);
@@ -163,32 +180,36 @@ bool Win32FileSystem::FindOne(const std::string& path, FindEntry& entry) {
 }
 
 bool Win32FileSystem::GetFullPath(const std::string& path, std::string& fullPath) {
-    if (!Acceptable(path)) return false;
-    std::string text;
-    auto query = [&path](DWORD size, char* buffer) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); };
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
+    std::wstring text;
+    auto query = [&wide](DWORD size, wchar_t* buffer) {
+        return GetFullPathNameW(wide.c_str(), size, buffer, nullptr);
+    };
     if (!QueryText(query, text)) return FailFromSystem();
-    if (text.size() > kMaxPathBytes) return Fail(ERROR_FILENAME_EXCED_RANGE);
-    fullPath = text;
-    return true;
+    return FromSystem(text, fullPath);
 }
 
 bool Win32FileSystem::GetAttributes(const std::string& path, uint32_t& attributes) {
-    if (!Acceptable(path)) return false;
-    DWORD value = GetFileAttributesA(path.c_str());
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
+    DWORD value = GetFileAttributesW(wide.c_str());
     if (value == INVALID_FILE_ATTRIBUTES) return FailFromSystem();
     attributes = value;
     return true;
 }
 
 bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
-    if (!Acceptable(path)) return false;
-    return SetFileAttributesA(path.c_str(), attributes) ? true : FailFromSystem();
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
+    return SetFileAttributesW(wide.c_str(), attributes) ? true : FailFromSystem();
 }
 
 bool Win32FileSystem::SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                                const FileTime* modification) {
-    if (!Acceptable(path)) return false;
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
+    HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
     FILETIME times[3];
@@ -205,24 +226,28 @@ bool Win32FileSystem::SetTimes(const std::string& path, const FileTime* creation
 }
 
 bool Win32FileSystem::Move(const std::string& from, const std::string& to) {
-    if (!Acceptable(from) || !Acceptable(to)) return false;
-    return MoveFileA(from.c_str(), to.c_str()) ? true : FailFromSystem();
+    std::wstring wideFrom, wideTo;
+    if (!Acceptable(from, wideFrom) || !Acceptable(to, wideTo)) return false;
+    return MoveFileW(wideFrom.c_str(), wideTo.c_str()) ? true : FailFromSystem();
 }
 
 bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
-    if (!Acceptable(from) || !Acceptable(to)) return false;
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? true : FailFromSystem();
+    std::wstring wideFrom, wideTo;
+    if (!Acceptable(from, wideFrom) || !Acceptable(to, wideTo)) return false;
+    return MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING) ? true : FailFromSystem();
 }
 
 bool Win32FileSystem::Delete(const std::string& path) {
-    if (!Acceptable(path)) return false;
-    return DeleteFileA(path.c_str()) ? true : FailFromSystem();
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
+    return DeleteFileW(wide.c_str()) ? true : FailFromSystem();
 }
 
 bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
-    if (!Acceptable(path)) return false;
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
     HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
     // Read to the end rather than trusting the size, which may change meanwhile.
     std::string content;
@@ -238,8 +263,9 @@ bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& bytes)
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::OpenForWriting(const std::string& path, bool truncate) {
-    if (!Acceptable(path)) return nullptr;
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, truncate ? CREATE_ALWAYS : OPEN_ALWAYS,
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return nullptr;
+    HANDLE handle = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, truncate ? CREATE_ALWAYS : OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         FailFromSystem();
@@ -256,15 +282,19 @@ std::unique_ptr<WritableFile> Win32FileSystem::OpenForWriting(const std::string&
 }
 
 std::string Win32FileSystem::ModulePath() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) {
             FailFromSystem();
             return std::string();
         }
-        // GetModuleFileNameA cuts the name to fit and says so only by filling the buffer.
-        if (length < buffer.size()) return std::string(buffer.data(), length);
+        // GetModuleFileNameW cuts the name to fit and says so only by filling the buffer.
+        if (length < buffer.size()) {
+            std::string path;
+            if (!Cp932FromWide(buffer.data(), length, path)) Fail(kErrorNotExact);
+            return path;
+        }
         if (buffer.size() >= 32768) {
             Fail(ERROR_INSUFFICIENT_BUFFER);
             return std::string();

@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Cp932Wide.h"
 #include "resources/ResourceIds.h"
 
 namespace kelvo {
 
 LRESULT Win32Window::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) {
-    return SendDlgItemMessageA(dialog_, id, message, wParam, lParam);
+    return SendDlgItemMessageW(dialog_, id, message, wParam, lParam);
 }
 
 int Win32Window::GetCheck(int id) { return static_cast<int>(Send(id, BM_GETCHECK, 0, 0)); }
@@ -21,20 +22,20 @@ std::string Win32Window::GetText(int id) {
     // Sent, not read through GetWindowText, so it works the same from the worker.
     const LRESULT length = Send(id, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied = Send(id, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+    return ShownCp932FromWide(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
 void Win32Window::SetText(int id, const std::string& text) {
     if (id != IDC_STATUS) {
-        Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ShownWideFromCp932(text).c_str()));
         return;
     }
     // Through the paced text, so that no progress text still on its way
     // can follow this one; the sent message shows it before this returns.
-    if (status_.Offer(text)) PostMessageA(dialog_, kStatusWakeMessage, 0, 0);
-    SendMessageA(dialog_, kStatusFlushMessage, 0, 0);
+    if (status_.Offer(text)) PostMessageW(dialog_, kStatusWakeMessage, 0, 0);
+    SendMessageW(dialog_, kStatusFlushMessage, 0, 0);
 }
 
 void Win32Window::SetLatestText(int id, const std::string& text) {
@@ -42,7 +43,7 @@ void Win32Window::SetLatestText(int id, const std::string& text) {
         SetText(id, text);
         return;
     }
-    if (status_.Offer(text)) PostMessageA(dialog_, kStatusWakeMessage, 0, 0);
+    if (status_.Offer(text)) PostMessageW(dialog_, kStatusWakeMessage, 0, 0);
 }
 
 bool Win32Window::HandleStatusMessage(UINT message, WPARAM wParam) {
@@ -57,7 +58,7 @@ bool Win32Window::HandleStatusMessage(UINT message, WPARAM wParam) {
     }
     if (message == kStatusFlushMessage) {
         std::string text;
-        if (status_.TakeNow(GetTickCount(), text)) SetDlgItemTextA(dialog_, IDC_STATUS, text.c_str());
+        if (status_.TakeNow(GetTickCount(), text)) ShowStatus(text);
         return true;
     }
     return false;
@@ -67,7 +68,7 @@ void Win32Window::ShowDueStatus() {
     std::string text;
     uint32_t waitMs = 0;
     switch (status_.Poll(GetTickCount(), text, waitMs)) {
-        case PacedText::Due::Show: SetDlgItemTextA(dialog_, IDC_STATUS, text.c_str()); break;
+        case PacedText::Due::Show: ShowStatus(text); break;
         case PacedText::Due::Wait: SetTimer(dialog_, kStatusTimerId, waitMs, nullptr); break;
         case PacedText::Due::Nothing: break;
     }
@@ -76,13 +77,17 @@ void Win32Window::ShowDueStatus() {
 void Win32Window::RunOnWindowThread(const std::function<void()>& work) {
     // Sent, so the caller waits until the window's thread has run it; sent
     // from that thread itself, the dialog procedure runs it at once.
-    SendMessageA(dialog_, kSentWorkMessage, 0, reinterpret_cast<LPARAM>(&work));
+    SendMessageW(dialog_, kSentWorkMessage, 0, reinterpret_cast<LPARAM>(&work));
 }
 
 bool Win32Window::HandleSentWork(UINT message, LPARAM lParam) {
     if (message != kSentWorkMessage) return false;
     (*reinterpret_cast<const std::function<void()>*>(lParam))();
     return true;
+}
+
+void Win32Window::ShowStatus(const std::string& text) {
+    SetDlgItemTextW(dialog_, IDC_STATUS, ShownWideFromCp932(text).c_str());
 }
 
 void Win32Window::SetReadOnly(int id, bool readOnly) { Send(id, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
@@ -99,7 +104,7 @@ void Win32Window::SetSpinRange(int id, int low, int high) {
 }
 
 int Win32Window::ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
-    return MessageBoxA(dialog_, text.c_str(), caption.c_str(), style);
+    return MessageBoxW(dialog_, ShownWideFromCp932(text).c_str(), ShownWideFromCp932(caption).c_str(), style);
 }
 
 void Win32Window::Beep() { MessageBeep(0); }

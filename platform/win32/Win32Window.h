@@ -1,8 +1,11 @@
 // The main window on Win32: controls by id through window messages to the
 // dialog's children, message boxes owned by the dialog, the beep, and the
-// window's size, z-order and display scaling. Messages sent from the worker
-// thread are answered by the window's thread, which never waits for the
-// worker.
+// window's size, z-order and display scaling. The dialog is a Unicode
+// window: texts go to it and come from it through the wide messages,
+// converted from and to code page 932 explicitly; a character of a control's
+// text that code page 932 has no form for comes back as '?', which no path
+// accepts. Messages sent from the worker thread are answered by the window's
+// thread, which never waits for the worker.
 // Progress texts of the status area are paced: the worker only stores them
 // and the window's thread shows the latest at most every kStatusIntervalMs.
 #pragma once
@@ -53,6 +56,7 @@ public:
 private:
     LRESULT Send(int id, UINT message, WPARAM wParam, LPARAM lParam);
     void ShowDueStatus();
+    void ShowStatus(const std::string& text);
 
     HWND dialog_ = nullptr;
     PacedText status_{kStatusIntervalMs};

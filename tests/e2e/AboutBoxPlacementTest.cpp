@@ -32,7 +32,7 @@ protected:
         HWND found = nullptr;
         WaitFor(
             [&] {
-                found = FindWindowA("#32770", kAboutCaption);
+                found = FindWindowW(L"#32770", Wide(kAboutCaption).c_str());
                 return found != nullptr && GetWindow(found, GW_OWNER) == kelvo->Window() && IsWindowVisible(found);
             },
             kTimeoutMs);
@@ -44,7 +44,7 @@ protected:
 
     void CloseAbout() {
         if (about == nullptr) return;
-        PostMessageA(about, WM_COMMAND, IDOK, 0);
+        PostMessageW(about, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitFor([this] { return IsWindow(about) == FALSE; }, kTimeoutMs));
         about = nullptr;
     }
@@ -79,7 +79,7 @@ TEST_F(AboutBoxPlacementTest, InTheMiddleOfTheWorkAreaWhileTheMainWindowIsMinimi
     const RECT box = OpenAbout();
     ASSERT_NE(about, nullptr) << "no About box";
     RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_NEAR(Centre(box).x, Centre(work).x, 1);
     EXPECT_NEAR(Centre(box).y, Centre(work).y, 1);
 }

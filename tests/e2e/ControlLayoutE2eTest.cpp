@@ -187,9 +187,9 @@ const WORD* ReadTextOrOrdinal(const WORD* p, std::wstring& text, WORD& ordinal) 
 // Kelvo.exe's main window template, read from the file as data.
 class MainTemplate {
 public:
-    MainTemplate() : module_(LoadLibraryExA(ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-        const LPCSTR dialogType = MAKEINTRESOURCEA(5);  // RT_DIALOG
-        HRSRC resource = module_ != nullptr ? FindResourceA(module_, MAKEINTRESOURCEA(102), dialogType) : nullptr;
+    MainTemplate() : module_(LoadLibraryExW(Wide(ExePath()).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        const LPCWSTR dialogType = MAKEINTRESOURCEW(5);  // RT_DIALOG
+        HRSRC resource = module_ != nullptr ? FindResourceW(module_, MAKEINTRESOURCEW(102), dialogType) : nullptr;
         HGLOBAL loaded = resource != nullptr ? LoadResource(module_, resource) : nullptr;
         base_ = loaded != nullptr ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
         // Only the extended form (DLGTEMPLATEEX) is read.
@@ -237,7 +237,7 @@ public:
     std::vector<RECT> ToPixels(const std::vector<RECT>& places, SIZE& client) const {
         std::vector<RECT> pixels;
         InitCommonControls();
-        HWND twin = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(base_),
+        HWND twin = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(base_),
                                                nullptr, &TwinProcedure, 0);
         if (twin == nullptr) return pixels;
         for (RECT place : places) {
@@ -259,9 +259,9 @@ private:
 };
 
 std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return Narrow(name);
 }
 
 // A control's rectangle in the dialog's client area.
@@ -323,9 +323,9 @@ TEST(ControlLayoutE2eTest, LiveWindowHoldsEveryRowInPlace) {
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(GetDlgCtrlID(child), row.id);
         EXPECT_EQ(lstrcmpiA(ClassOf(child).c_str(), row.windowClass), 0) << ClassOf(child);
-        DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+        DWORD style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
         // The dialog manager draws an edit's border as a sunken client edge.
-        if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) style |= WS_BORDER;
+        if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) style |= WS_BORDER;
         const DWORD expected = CreatedStyle(row);
         const DWORD kind = KindMask(row);
         EXPECT_EQ(style & kind, expected & kind) << std::hex << style;

@@ -39,8 +39,8 @@ protected:
     // Keys as a user types them over the whole field: the edit itself takes
     // each one (or refuses it) and tells the window of every change.
     void Type(int edit, const std::string& keys) {
-        SendMessageA(kelvo->Control(edit), EM_SETSEL, 0, -1);
-        for (char key : keys) SendMessageA(kelvo->Control(edit), WM_CHAR, static_cast<unsigned char>(key), 0);
+        SendMessageW(kelvo->Control(edit), EM_SETSEL, 0, -1);
+        for (char key : keys) SendMessageW(kelvo->Control(edit), WM_CHAR, static_cast<unsigned char>(key), 0);
     }
     // A click on the upper or lower arrow of a field's up-down: one step.
     // (Not the arrow keys: under Wine an up-down that the resting pointer
@@ -50,8 +50,8 @@ protected:
         RECT area;
         GetClientRect(spin, &area);
         const LPARAM point = MAKELPARAM(area.right / 2, up ? area.bottom / 4 : area.bottom * 3 / 4);
-        SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        SendMessageA(spin, WM_LBUTTONUP, 0, point);
+        SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageW(spin, WM_LBUTTONUP, 0, point);
     }
     bool ReadOnly(int edit) { return (kelvo->Style(edit) & ES_READONLY) != 0; }
     std::string Row(const DateRow& row) {
@@ -138,7 +138,7 @@ TEST_F(DatePanelE2eTest, RunSetsTimesAndAttributesWhileARowIsLeftOut) {
     for (int i = 0; i < 3; ++i) {
         MakeFile(files[i]);
         WIN32_FILE_ATTRIBUTE_DATA data;
-        ASSERT_TRUE(GetFileAttributesExA(files[i].c_str(), GetFileExInfoStandard, &data));
+        ASSERT_TRUE(GetFileAttributesExW(Wide(files[i]).c_str(), GetFileExInfoStandard, &data));
         accessBefore[i] = data.ftLastAccessTime;
     }
     Start(target);
@@ -160,7 +160,7 @@ TEST_F(DatePanelE2eTest, RunSetsTimesAndAttributesWhileARowIsLeftOut) {
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(files[i]);
         WIN32_FILE_ATTRIBUTE_DATA data;
-        ASSERT_TRUE(GetFileAttributesExA(files[i].c_str(), GetFileExInfoStandard, &data));
+        ASSERT_TRUE(GetFileAttributesExW(Wide(files[i]).c_str(), GetFileExInfoStandard, &data));
         EXPECT_NE(data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN, 0u);
         FILETIME local;
         SYSTEMTIME modified;

@@ -35,7 +35,7 @@ int SystemDpi() {
 int DpiOf(HWND window) {
     using Function = UINT(WINAPI*)(HWND);
     const auto getDpiForWindow = reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     return getDpiForWindow != nullptr ? static_cast<int>(getDpiForWindow(window)) : SystemDpi();
 }
 
@@ -70,7 +70,7 @@ HWND WaitForOwnedDialog(const char* caption, HWND owner) {
     HWND found = nullptr;
     WaitFor(
         [&] {
-            found = FindWindowA("#32770", caption);
+            found = FindWindowW(L"#32770", Wide(caption).c_str());
             return found != nullptr && GetWindow(found, GW_OWNER) == owner && IsWindowVisible(found);
         },
         kTimeoutMs);
@@ -88,14 +88,14 @@ protected:
         // A copy of its own: its settings file and no help document beside it.
         const std::string folder = MakeFolder("dpi");
         exe = folder + "\\Kelvo.exe";
-        DeleteFileA((folder + "\\Kelvo.ini").c_str());
-        ASSERT_TRUE(CopyFileA(ExePath().c_str(), exe.c_str(), FALSE)) << GetLastError();
+        DeleteFileW(Wide(folder + "\\Kelvo.ini").c_str());
+        ASSERT_TRUE(CopyFileW(Wide(ExePath()).c_str(), Wide(exe).c_str(), FALSE)) << GetLastError();
     }
 
     std::unique_ptr<KelvoProcess> Start() {
         // Nothing is run on it; a short everyday path makes a picture for
         // the documentation.
-        auto kelvo = std::make_unique<KelvoProcess>("C:\\Users\\Public\\Pictures", exe);
+        auto kelvo = std::make_unique<KelvoProcess>(Wide(exe), L"C:\\Users\\Public\\Pictures", std::wstring());
         EXPECT_NE(kelvo->Window(), nullptr) << "no window with the caption Kelvo";
         return kelvo;
     }
@@ -169,17 +169,17 @@ TEST_F(DpiE2eTest, AboutBoxAndItsMessageBoxTakeTheOwnersScaling) {
         info.cbSize = sizeof info;
         info.iContextType = HELPINFO_WINDOW;
         info.hItemHandle = about;
-        SendMessageA(about, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        SendMessageW(about, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     });
     HWND error = WaitForOwnedDialog("エラー", about);
     if (error != nullptr) {
         EXPECT_EQ(DpiOf(error), DpiOf(window));
         ExpectInsideClientArea(error, {IDOK});
-        PostMessageA(error, WM_COMMAND, IDOK, 0);
+        PostMessageW(error, WM_COMMAND, IDOK, 0);
     }
     f1.join();
     EXPECT_NE(error, nullptr) << "no message box for the missing help document";
-    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([about] { return IsWindow(about) == FALSE; }, kTimeoutMs));
 }
 

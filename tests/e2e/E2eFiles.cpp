@@ -2,20 +2,20 @@
 
 #include <cstdio>
 
-#include <vector>
-
 #include "tests/e2e/KelvoProcess.h"
 
 namespace kelvo::e2e {
 
 std::string MakeFolder(const std::string& name) {
     const std::string path = ScratchFolder() + "\\" + name;
-    CreateDirectoryA(path.c_str(), nullptr);
+    CreateDirectoryW(Wide(path).c_str(), nullptr);
     return path;
 }
 
-void MakeFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+void MakeFile(const std::string& path) { MakeFile(Wide(path)); }
+
+void MakeFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     WriteFile(file, "kelvo", 5, &written, nullptr);
@@ -25,12 +25,14 @@ void MakeFile(const std::string& path) {
 void MakeTree(const std::string& root, int folders, int filesEach) {
     for (int f = 0; f < folders; ++f) {
         const std::string folder = root + "\\d" + std::to_string(f);
-        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateDirectoryW(Wide(folder).c_str(), nullptr);
         for (int i = 0; i < filesEach; ++i) MakeFile(folder + "\\f" + std::to_string(i) + ".txt");
     }
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD Attributes(const std::string& path) { return Attributes(Wide(path)); }
+
+DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
 namespace {
 
@@ -44,14 +46,12 @@ bool ImportScreen(const std::string& fileName, const std::string& options) {
         if (c == '\\') c = '/';
     }
     const std::string picture = folder + "\\..\\" + fileName;
-    DeleteFileA(picture.c_str());  // a picture of an earlier run must not count
-    std::string commandLine = "/usr/bin/import -window root " + options + unixPath;
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup{};
+    DeleteFileW(Wide(picture).c_str());  // a picture of an earlier run must not count
+    std::wstring commandLine = Wide("/usr/bin/import -window root " + options + unixPath);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         std::fprintf(stderr, "screenshot: could not start import (error %lu)\n", GetLastError());
         return false;
     }
@@ -63,7 +63,9 @@ bool ImportScreen(const std::string& fileName, const std::string& options) {
     CloseHandle(process.hProcess);
     for (int waited = 0; waited < 900; ++waited) {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (GetFileAttributesExA(picture.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow > 0) return true;
+        if (GetFileAttributesExW(Wide(picture).c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow > 0) {
+            return true;
+        }
         Sleep(100);
     }
     std::fprintf(stderr, "screenshot: import wrote no picture\n");

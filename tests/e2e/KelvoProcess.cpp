@@ -1,6 +1,5 @@
 #include "tests/e2e/KelvoProcess.h"
 
-#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
@@ -8,10 +7,12 @@ namespace kelvo::e2e {
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 30000;
+constexpr UINT kCodePage932 = 932;
 
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : value;
+std::string Environment(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+    return length == 0 || length >= 1024 ? std::string() : Narrow(value);
 }
 
 struct Search {
@@ -23,9 +24,7 @@ BOOL CALLBACK FindKelvoWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char caption[16] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    if (owner == search->processId && std::string(caption) == "Kelvo" && IsWindowVisible(window)) {
+    if (owner == search->processId && WindowText(window) == "Kelvo" && IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
@@ -34,8 +33,57 @@ BOOL CALLBACK FindKelvoWindow(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-std::string ExePath() { return Environment("KELVO_EXE"); }
-std::string ScratchFolder() { return Environment("KELVO_SCRATCH"); }
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int length = MultiByteToWideChar(kCodePage932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(kCodePage932, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int length = WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, text.data(),
+                                           static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), &narrow[0],
+                        length, nullptr, nullptr);
+    return narrow;
+}
+
+std::string WindowText(HWND window) {
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    SendMessageW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    return Narrow(buffer.data());
+}
+
+std::vector<std::string> ChildTexts(HWND window) {
+    std::vector<std::string> texts;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            reinterpret_cast<std::vector<std::string>*>(param)->push_back(WindowText(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+HWND WaitForOwnedDialog(const std::string& caption, HWND owner, DWORD timeoutMs) {
+    const std::wstring wide = Wide(caption);
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            found = FindWindowW(L"#32770", wide.c_str());
+            return found != nullptr && GetWindow(found, GW_OWNER) == owner;
+        },
+        timeoutMs);
+    return found != nullptr && GetWindow(found, GW_OWNER) == owner ? found : nullptr;
+}
+
+std::string ExePath() { return Environment(L"KELVO_EXE"); }
+std::string ScratchFolder() { return Environment(L"KELVO_SCRATCH"); }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
@@ -46,23 +94,25 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-KelvoProcess::KelvoProcess(const std::string& firstArgument, const std::string& exe,
-                           const std::string& currentDirectory) {
-    std::string commandLine = "\"" + exe + "\" \"" + firstArgument + "\"";
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup{};
+KelvoProcess::KelvoProcess(const std::string& firstArgument)
+    : KelvoProcess(Wide(ExePath()), Wide(firstArgument), std::wstring()) {}
+
+KelvoProcess::KelvoProcess(const std::wstring& exePath, const std::wstring& firstArgument,
+                           const std::wstring& workingFolder) {
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!firstArgument.empty()) commandLine += L" \"" + firstArgument + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    const char* directory = currentDirectory.empty() ? nullptr : currentDirectory.c_str();
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &process_)) {
-        throw std::runtime_error("Kelvo.exe could not be started: " + commandLine);
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process_)) {
+        throw std::runtime_error("Kelvo.exe could not be started: " + Narrow(commandLine));
     }
     // The caption alone could match a window left over from another test;
     // the process id makes it ours.
     WaitFor(
         [this] {
-            // FindWindowA finds the first "Kelvo"; the enumeration checks that it is ours.
-            if (FindWindowA(nullptr, "Kelvo") == nullptr) return false;
+            // FindWindowW finds the first "Kelvo"; the enumeration checks that it is ours.
+            if (FindWindowW(nullptr, L"Kelvo") == nullptr) return false;
             Search search{process_.dwProcessId, nullptr};
             EnumWindows(&FindKelvoWindow, reinterpret_cast<LPARAM>(&search));
             window_ = search.found;
@@ -74,7 +124,7 @@ KelvoProcess::KelvoProcess(const std::string& firstArgument, const std::string& 
 KelvoProcess::~KelvoProcess() {
     if (process_.hProcess == nullptr) return;
     if (Running()) {
-        if (window_ != nullptr) PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
         if (!WaitForExit(5000)) TerminateProcess(process_.hProcess, 1);
         WaitForExit(5000);
     }
@@ -82,20 +132,14 @@ KelvoProcess::~KelvoProcess() {
     CloseHandle(process_.hProcess);
 }
 
-std::string KelvoProcess::Text(int id) const {
-    HWND control = Control(id);
-    const LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
-    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    SendMessageA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data());
-}
+std::string KelvoProcess::Text(int id) const { return WindowText(Control(id)); }
 
-int KelvoProcess::Check(int id) const { return static_cast<int>(SendMessageA(Control(id), BM_GETCHECK, 0, 0)); }
+int KelvoProcess::Check(int id) const { return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0)); }
 
-void KelvoProcess::Click(int id) const { SendMessageA(Control(id), BM_CLICK, 0, 0); }
+void KelvoProcess::Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
 
 void KelvoProcess::SetText(int id, const std::string& text) const {
-    SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 bool KelvoProcess::WaitForRunEnd(const std::string& statusBefore, DWORD timeoutMs) const {

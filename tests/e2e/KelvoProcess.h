@@ -1,13 +1,28 @@
 // The real Kelvo.exe for end-to-end tests: started with a first argument,
 // its main window found by caption, driven with window messages as a user's
-// clicks would, and always ended when the test is done.
+// clicks would, and always ended when the test is done. The driver's texts
+// are code page 932 like the program's; it meets the system only through
+// the wide calls and converts itself, naming code page 932, so it reads
+// and writes the same bytes whatever the system's code page is.
 #pragma once
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kelvo::e2e {
+
+// Code page 932 and UTF-16, both ways; a character without a form becomes '?'.
+std::wstring Wide(const std::string& text);
+std::string Narrow(const std::wstring& text);
+// A window's text through WM_GETTEXT, in code page 932.
+std::string WindowText(HWND window);
+// The texts of a window's children, in code page 932.
+std::vector<std::string> ChildTexts(HWND window);
+// A dialog of the class "#32770" with `caption`, owned by `owner`, once it
+// shows up; null after `timeoutMs`.
+HWND WaitForOwnedDialog(const std::string& caption, HWND owner, DWORD timeoutMs);
 
 // Environment variables set by the test runner, in Windows form.
 std::string ExePath();
@@ -18,10 +33,10 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
 
 class KelvoProcess {
 public:
-    // `exe`: a copy of the program elsewhere, whose settings file is its own.
-    // Started in `currentDirectory`, or in the test's own when it is empty.
-    explicit KelvoProcess(const std::string& firstArgument, const std::string& exe = ExePath(),
-                          const std::string& currentDirectory = std::string());
+    explicit KelvoProcess(const std::string& firstArgument);
+    // Any executable, with a first argument as the system has it (none when
+    // empty), started in `workingFolder` (the driver's own when empty).
+    KelvoProcess(const std::wstring& exePath, const std::wstring& firstArgument, const std::wstring& workingFolder);
     ~KelvoProcess();
     KelvoProcess(const KelvoProcess&) = delete;
     KelvoProcess& operator=(const KelvoProcess&) = delete;
@@ -30,12 +45,12 @@ public:
     HWND Control(int id) const { return GetDlgItem(window_, id); }
     std::string Text(int id) const;
     int Check(int id) const;
-    LONG Style(int id) const { return GetWindowLongA(Control(id), GWL_STYLE); }
+    LONG Style(int id) const { return GetWindowLongW(Control(id), GWL_STYLE); }
     // BM_CLICK: the button is pressed and released as by the mouse.
     void Click(int id) const;
     void SetText(int id, const std::string& text) const;
     // Posted, as the commands come from the user, so the test never blocks on the window.
-    void Post(UINT message, WPARAM wParam, LPARAM lParam) const { PostMessageA(window_, message, wParam, lParam); }
+    void Post(UINT message, WPARAM wParam, LPARAM lParam) const { PostMessageW(window_, message, wParam, lParam); }
     // Start button back to its caption, the status text no longer `before`
     // and the job controls enabled again. The caption comes back last, in
     // the same step of the window's thread that ends the run, so a command

@@ -19,14 +19,6 @@ namespace {
 constexpr DWORD kRunTimeoutMs = 300000;
 const std::string kFinished = "ディレクトリ内の全ての処理が終了しました。";
 
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length) - 1);
-    return wide;
-}
-
 // Paths past MAX_PATH are made through the wide functions with the \\?\ form.
 std::wstring Long(const std::string& path) { return L"\\\\?\\" + Wide(path); }
 bool MakeLongFolder(const std::string& path) { return CreateDirectoryW(Long(path).c_str(), nullptr) != 0; }
@@ -119,13 +111,13 @@ TEST(LimitsE2eTest, FileHeldOpenKeepsItsTimesAndIsCounted) {
     for (const char* name : {"a.txt", "held.txt", "z.txt"}) MakeFile(target + "\\" + name);
     const FILETIME old{0xD53E8000u, 0x01C0A0C3u};  // early 2001
     for (const char* name : {"a.txt", "held.txt", "z.txt"}) {
-        HANDLE file = CreateFileA((target + "\\" + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+        HANDLE file = CreateFileW(Wide(target + "\\" + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &old));
         CloseHandle(file);
     }
-    HANDLE held = CreateFileA((target + "\\held.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    HANDLE held = CreateFileW(Wide(target + "\\held.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const std::string status = RunHidden(target, true);
@@ -133,8 +125,8 @@ TEST(LimitsE2eTest, FileHeldOpenKeepsItsTimesAndIsCounted) {
     EXPECT_NE(status.find(kFinished), std::string::npos) << status;
     EXPECT_EQ(CountLine(status), 1) << status;
     for (const char* name : {"a.txt", "held.txt", "z.txt"}) {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((target + "\\" + name).c_str(), &data);
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW(Wide(target + "\\" + name).c_str(), &data);
         ASSERT_NE(find, INVALID_HANDLE_VALUE);
         FindClose(find);
         const bool timeKept = CompareFileTime(&data.ftLastWriteTime, &old) == 0;
@@ -152,9 +144,9 @@ TEST(LimitsE2eTest, ReadOnlyFolderAndTrailBackslashNamesAreAllChanged) {
     const std::vector<std::string> files = {target + "\\表\\ソ.txt", target + "\\表\\a表", target + "\\ro\\r.txt",
                                             target + "\\ソ"};
     for (const std::string& file : files) MakeFile(file);
-    ASSERT_TRUE(SetFileAttributesA((target + "\\ro").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(Wide(target + "\\ro").c_str(), FILE_ATTRIBUTE_READONLY));
     const std::string status = RunHidden(target);
-    SetFileAttributesA((target + "\\ro").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(Wide(target + "\\ro").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_NE(status.find(kFinished), std::string::npos) << status;
     EXPECT_EQ(CountLine(status), 0) << status;
     for (const std::string& file : files) EXPECT_TRUE(Hidden(Attributes(file))) << file;
@@ -163,7 +155,7 @@ TEST(LimitsE2eTest, ReadOnlyFolderAndTrailBackslashNamesAreAllChanged) {
 TEST(LimitsE2eTest, AttributeRunKeepsTimesAndContentsOfRealFiles) {
     const std::string target = MakeFolder("limits-loss");
     const std::string path = target + "\\data.bin";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     const std::string contents = "contents that must stay\r\n\x95\x5c";
     DWORD written = 0;
@@ -173,21 +165,21 @@ TEST(LimitsE2eTest, AttributeRunKeepsTimesAndContentsOfRealFiles) {
         modification{0x12345677u, 0x01D50000u};
     ASSERT_TRUE(SetFileTime(file, &creation, &access, &modification));
     CloseHandle(file);
-    WIN32_FIND_DATAA before;
-    FindClose(FindFirstFileA(path.c_str(), &before));
+    WIN32_FIND_DATAW before;
+    FindClose(FindFirstFileW(Wide(path).c_str(), &before));
 
     const std::string status = RunHidden(target);
     EXPECT_EQ(CountLine(status), 0) << status;
 
-    WIN32_FIND_DATAA after;
-    HANDLE find = FindFirstFileA(path.c_str(), &after);
+    WIN32_FIND_DATAW after;
+    HANDLE find = FindFirstFileW(Wide(path).c_str(), &after);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
     EXPECT_TRUE(Hidden(after.dwFileAttributes));
     EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &before.ftCreationTime), 0);
     EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime), 0);
     EXPECT_EQ(CompareFileTime(&after.ftLastAccessTime, &before.ftLastAccessTime), 0);
-    HANDLE read = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE read = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(read, INVALID_HANDLE_VALUE);
     char buffer[256] = {};
     DWORD got = 0;

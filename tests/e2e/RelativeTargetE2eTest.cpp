@@ -37,7 +37,7 @@ TEST(RelativeTargetE2eTest, BareFileNameIsTheFileInTheCurrentDirectory) {
     ASSERT_FALSE(ExePath().empty()) << "KELVO_EXE is not set";
     const std::string work = MakeFolder("relative-file");
     MakeFile(work + "\\memo.txt");
-    KelvoProcess kelvo("memo.txt", ExePath(), work);
+    KelvoProcess kelvo(Wide(ExePath()), L"memo.txt", Wide(work));
     ASSERT_NE(kelvo.Window(), nullptr);
     kelvo.Click(1077);             // renaming on
     kelvo.SetText(1073, "x");      // title head in add mode
@@ -58,15 +58,15 @@ TEST(RelativeTargetE2eTest, RelativeFolderNamesTheSameFolderOnEveryRun) {
     const std::string deep = work + "\\sub\\sub\\ss.txt";
     MakeFile(top);
     MakeFile(deep);
-    KelvoProcess kelvo("sub", ExePath(), work);
+    KelvoProcess kelvo(Wide(ExePath()), L"sub", Wide(work));
     ASSERT_NE(kelvo.Window(), nullptr);
     ASSERT_TRUE(HideAll(kelvo)) << kelvo.Text(1010);
     EXPECT_EQ(kelvo.Text(1010), std::string("\"sub\"\n") + kFolderFinished);
     EXPECT_TRUE(Hidden(top));
     EXPECT_TRUE(Hidden(deep));
     // The run ended where it started, so the same start walks the same folder.
-    SetFileAttributesA(top.c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesA(deep.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(Wide(top).c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(Wide(deep).c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_TRUE(HideAll(kelvo)) << kelvo.Text(1010);
     EXPECT_EQ(kelvo.Text(1010), std::string("\"sub\"\n") + kFolderFinished);
     EXPECT_TRUE(Hidden(top));

@@ -121,6 +121,23 @@ TEST_F(MainDialogTest, ConstructionRegistersTheRunCallbacks) {
     EXPECT_EQ(dialog->AppIcon(), MemoryShell::kAppIcon);
 }
 
+TEST_F(MainDialogTest, WithoutAFolderOfItsOwnTheSettingsStayInMemory) {
+    // Neither the executable's path nor the current directory could be had
+    // (they have no exact form, say): no relative "Kelvo.ini" is read or written.
+    files.RefuseOperation("GetCurrentDirectory", "", 0);
+    Open("", "");
+    EXPECT_EQ(dialog->ProgramFolder(), "");
+    EXPECT_EQ(window.GetText(IDC_PATH), "");
+    window.Click(IDC_RENAME_ON);
+    window.Type(IDC_TITLE_HEAD, "x");
+    window.Click(IDC_SAVE_RENAME);
+    Message destroy;
+    destroy.message = kWmDestroy;
+    dialog->HandleMessage(destroy);
+    for (const std::string& call : files.Calls()) EXPECT_EQ(call.find("Kelvo.ini"), std::string::npos) << call;
+    EXPECT_EQ(window.GetText(IDC_TITLE_HEAD), "x");
+}
+
 TEST_F(MainDialogTest, DestroyStoresAlwaysOnTopAndRemovesTheIconLast) {
     Open();
     window.Click(IDC_ALWAYS_ON_TOP);

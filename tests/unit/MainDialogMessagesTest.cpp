@@ -180,7 +180,7 @@ TEST_F(MainDialogTest, DropWhileTheBoxIsTickedIsRefused) {
 TEST_F(MainDialogTest, TipRequestForTheTipWindowItselfIsNotAnswered) {
     Open();
     Message tip = Plain(kWmNotify, 0, 4242);
-    tip.code = kTtnNeedTextA;
+    tip.code = kTtnNeedTextW;
     tip.id = 0;
     EXPECT_FALSE(dialog->HandleMessage(tip).handled);
     tip.id = IDC_PATH;

@@ -54,10 +54,10 @@ protected:
     }
 
     // Constructs the dialog and runs its initialisation, as the modal run does.
-    void Open(const std::string& firstArgument = std::string()) {
+    void Open(const std::string& firstArgument = std::string(), const std::string& exeFolder = kExeFolder) {
         dialog = std::make_unique<MainDialog>(
             DialogPlatform{window, shell, files, clock, threads, [this](RunEnvironment& e) { return Job(e); }},
-            kExeFolder, firstArgument);
+            exeFolder, firstArgument);
         ASSERT_TRUE(dialog->OnInitDialog());
     }
 

@@ -7,12 +7,12 @@ namespace {
 
 class MainDialogTipsTest : public MainDialogTest {
 protected:
-    // A TTN_NEEDTEXTA request for `id`, as the Win32 host decodes it; the
+    // A TTN_NEEDTEXTW request for `id`, as the Win32 host decodes it; the
     // text the dialog put into the request.
     std::string Tip(int id) {
         Message m;
         m.message = kWmNotify;
-        m.code = kTtnNeedTextA;
+        m.code = kTtnNeedTextW;
         m.id = id;
         m.lParam = 77;
         const Reply reply = dialog->HandleMessage(m);

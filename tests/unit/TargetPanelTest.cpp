@@ -82,6 +82,17 @@ TEST_F(TargetPanelTest, DropWhileLockedIsRefusedWithTheMessageAndChangesNothing)
     EXPECT_EQ(window.GetText(IDC_PATH), "E:\\start");
 }
 
+TEST_F(TargetPanelTest, DroppedPathWithoutAnExactFormIsRefusedWithTheMessage) {
+    DropHandle drop = shell.AddDrop({"E:\\caf?"}, false);
+    panel.TakeDroppedTarget(drop);
+    EXPECT_EQ(window.GetText(IDC_PATH), "E:\\start");
+    ASSERT_EQ(window.MessageBoxes().size(), 1u);
+    EXPECT_EQ(window.MessageBoxes()[0].text, "このパスには、このプログラムで扱えない文字が含まれています。");
+    EXPECT_EQ(window.MessageBoxes()[0].caption, "エラー");
+    EXPECT_EQ(window.MessageBoxes()[0].style, kMbOk | kMbIconExclamation);
+    EXPECT_EQ(shell.ReleasedDrops(), std::vector<DropHandle>{drop});
+}
+
 TEST_F(TargetPanelTest, AttributeStartStates) {
     window.SetCheck(IDC_FOLDERS_TOO, kChecked);
     panel.SetAttributeStartStates();

@@ -82,6 +82,37 @@ TEST_F(RefusedOnce, HalfDoneReadOnlyPairIsUndone) {
     EXPECT_EQ(CountLine(LastStatus()), 1);
 }
 
+TEST_F(RunTest, NamesWithoutAnExactFormAreSkippedAndCountedOnce) {
+    // What a folder with a yen sign, an accent, an emoji or Hangul in its
+    // names lists as: entries without an exact code page 932 form.
+    files.AddFile("C:\\T\\plain.txt");
+    files.AddFile("C:\\T\\sub\\kept.txt");
+    files.AddFile("C:\\T\\odd.txt").exact = false;
+    files.AddFile("C:\\T\\sub\\odd2.txt").exact = false;
+    files.AddFile("C:\\T\\odddir\\inside.txt");
+    files.AddFolder("C:\\T\\odddir\\deeper");
+    MemoryFileSystem::Node* oddFolder = files.Find("C:\\T\\odddir");
+    MemoryFileSystem::Node* inside = files.Find("C:\\T\\odddir\\inside.txt");
+    oddFolder->exact = false;
+    Ask(IDC_HIDDEN, kChecked);
+    Ask(IDC_FOLDERS_TOO, kChecked);
+    SetTarget("C:\\T");
+    ASSERT_EQ(Run(), RunEnd::Finished);
+
+    const std::string status = LastStatus();
+    EXPECT_EQ(status.rfind("\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。", 0), 0u) << status;
+    EXPECT_EQ(CountLine(status), 3) << status;
+    for (const char* path : {"C:\\T\\plain.txt", "C:\\T\\sub", "C:\\T\\sub\\kept.txt"}) {
+        EXPECT_NE(AttributesOf(path) & kAttrHidden, 0u) << path;
+    }
+    EXPECT_EQ(oddFolder->attributes & kAttrHidden, 0u);
+    EXPECT_EQ(inside->attributes & kAttrHidden, 0u);
+    // Only the items the program can name were given to the item change;
+    // an empty name would have made the folder itself an item.
+    EXPECT_EQ(ChangedPaths(), (std::vector<std::string>{"C:\\T\\sub", "C:\\T\\sub\\kept.txt", "C:\\T\\plain.txt"}));
+    EXPECT_EQ(AttributesOf("C:\\T") & kAttrHidden, 0u);
+}
+
 TEST(RefusedSweep, EveryCallRefusedInTurnEndsTheRunWithTheRightCount) {
     MemoryFileSystem clean;
     MemoryWindow cleanWindow;

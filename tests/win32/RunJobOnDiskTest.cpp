@@ -129,11 +129,77 @@ TEST_F(RunJobOnDiskTest, OneFileAsTheTarget) {
 }
 
 TEST_F(RunJobOnDiskTest, MissingTargetIsRefused) {
-    window.SetText(IDC_PATH, temp / "missing");
-    EXPECT_EQ(RunEnd::Refused, Run());
-    ASSERT_EQ(1u, window.MessageBoxes().size());
+    // A wildcard names no one item, though "a.txt" would match it.
+    for (const std::string& target : {temp / "missing", temp / "a.tx?", temp / "a*"}) {
+        window.SetText(IDC_PATH, target);
+        EXPECT_EQ(RunEnd::Refused, Run()) << target;
+    }
+    ASSERT_EQ(3u, window.MessageBoxes().size());
     EXPECT_EQ("設定したパスが存在しない、又はディレクトリでは無いと思われます。", window.MessageBoxes()[0].text);
     EXPECT_EQ(0, window.Beeps());
+    EXPECT_EQ(0u, AttributesOf("a.txt"));
+}
+
+// A folder whose names code page 932 has no exact form for: a best-fit
+// conversion would list "..\\outside.txt" (a file in the parent) and a
+// second "cafe.txt".
+class OddNamesOnDiskTest : public RunJobOnDiskTest {
+protected:
+    void SetUp() override {
+        RunJobOnDiskTest::SetUp();
+        ASSERT_TRUE(TempFolder::MakeFile(temp / "outside.txt", "x"));
+        ASSERT_TRUE(TempFolder::MakeFolder(temp / "T"));
+        for (const std::wstring& name : OddNames()) ASSERT_TRUE(TempFolder::MakeFile(Odd(name), "x"));
+        ASSERT_TRUE(TempFolder::MakeFile(temp / "T\\cafe.txt", "x"));
+        ASSERT_TRUE(TempFolder::MakeFile(temp / "T\\plain.txt", "x"));
+        ASSERT_TRUE(TempFolder::MakeFolder(Odd(L"\uD55C")));
+        ASSERT_TRUE(TempFolder::MakeFile(Odd(L"\uD55C\\in.txt"), "x"));
+        window.SetText(IDC_PATH, temp / "T");
+    }
+
+    static std::vector<std::wstring> OddNames() {
+        return {L"..\u00A5outside.txt", L"caf\u00E9.txt", L"\U0001F600.txt"};
+    }
+    std::wstring Odd(const std::wstring& name) { return temp / (L"T\\" + name); }
+    bool Hidden(const std::wstring& path) { return (TempFolder::Attributes(path) & kAttrHidden) != 0; }
+
+    static int CountLine(const std::string& status) {
+        const std::string head = "\n変更できなかった項目: ";
+        const size_t at = status.find(head);
+        return at == std::string::npos ? 0 : std::atoi(status.c_str() + at + head.size());
+    }
+};
+
+TEST_F(OddNamesOnDiskTest, RunChangesOnlyItemsInsideAndCountsEveryOddName) {
+    // Wine shows a name that starts with a dot as hidden from the start.
+    std::vector<DWORD> before;
+    for (const std::wstring& name : OddNames()) before.push_back(TempFolder::Attributes(Odd(name)));
+    SetAttributeBoxes(kIndeterminate, kChecked, kIndeterminate, kIndeterminate);
+    window.SetCheck(IDC_FOLDERS_TOO, kChecked);
+    EXPECT_EQ(RunEnd::Finished, Run());
+    const std::string status = window.GetText(IDC_STATUS);
+    EXPECT_EQ(0u, status.rfind("\"" + (temp / "T") + "\"\nディレクトリ内の全ての処理が終了しました。", 0)) << status;
+    // Three files and the folder, which counts once for what it holds.
+    EXPECT_EQ(4, CountLine(status)) << status;
+    EXPECT_EQ(0u, AttributesOf("outside.txt"));
+    EXPECT_EQ(kAttrHidden, AttributesOf("T\\cafe.txt"));
+    EXPECT_EQ(kAttrHidden, AttributesOf("T\\plain.txt"));
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(before[i], TempFolder::Attributes(Odd(OddNames()[i]))) << i;
+    EXPECT_FALSE(Hidden(Odd(L"\uD55C")));
+    EXPECT_FALSE(Hidden(Odd(L"\uD55C\\in.txt")));
+}
+
+TEST_F(OddNamesOnDiskTest, RenameRunLeavesOddNamesAsTheyAre) {
+    window.SetCheck(IDC_RENAME_ON, kChecked);
+    window.SetCheck(IDC_RENAME_MODE, kUnchecked);
+    window.SetText(IDC_TITLE_TAIL, "_x");
+    EXPECT_EQ(RunEnd::Finished, Run());
+    EXPECT_EQ(4, CountLine(window.GetText(IDC_STATUS))) << window.GetText(IDC_STATUS);
+    for (const char* renamed : {"T\\cafe_x.txt", "T\\plain_x.txt", "outside.txt"}) {
+        EXPECT_NE(kInvalidAttributes, TempFolder::Attributes(TempFolder::Wide(temp / renamed))) << renamed;
+    }
+    for (const std::wstring& name : OddNames()) EXPECT_NE(kInvalidAttributes, TempFolder::Attributes(Odd(name)));
+    EXPECT_NE(kInvalidAttributes, TempFolder::Attributes(Odd(L"\uD55C\\in.txt")));
 }
 
 }  // namespace

@@ -15,11 +15,11 @@ namespace kelvo {
 class Win32FileSystemTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char current[MAX_PATH + 1] = {};
-        GetCurrentDirectoryA(sizeof current, current);
+        wchar_t current[MAX_PATH + 1] = {};
+        GetCurrentDirectoryW(MAX_PATH + 1, current);
         savedDirectory_ = current;
     }
-    void TearDown() override { SetCurrentDirectoryA(savedDirectory_.c_str()); }
+    void TearDown() override { SetCurrentDirectoryW(savedDirectory_.c_str()); }
 
     std::map<std::string, FindEntry> ListAll(const std::string& pattern) {
         std::map<std::string, FindEntry> entries;
@@ -38,7 +38,7 @@ protected:
 
     Win32FileSystem files;
     TempFolder temp;
-    std::string savedDirectory_;
+    std::wstring savedDirectory_;
 };
 
 }  // namespace kelvo

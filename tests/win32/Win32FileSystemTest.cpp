@@ -51,6 +51,44 @@ TEST_F(Win32FileSystemTest, ListingOfTheCurrentDirectory) {
     }());
 }
 
+TEST_F(Win32FileSystemTest, NamesWithoutAnExactFormAreMarkedAndNotNamed) {
+    ASSERT_TRUE(TempFolder::MakeFile(temp / "cafe.txt"));
+    ASSERT_TRUE(TempFolder::MakeFile(temp / L"caf\u00E9.txt"));
+    ASSERT_TRUE(TempFolder::MakeFolder(temp / L"\u00A5"));
+    std::multiset<std::string> exact;
+    std::vector<FindEntry> odd;
+    auto listing = files.List(temp / "*");
+    ASSERT_NE(nullptr, listing);
+    FindEntry entry;
+    while (listing->Next(entry)) {
+        if (entry.exact) exact.insert(entry.name);
+        if (!entry.exact) odd.push_back(entry);
+    }
+    EXPECT_EQ((std::multiset<std::string>{".", "..", "cafe.txt"}), exact);
+    ASSERT_EQ(2u, odd.size());
+    EXPECT_EQ("", odd[0].name);
+    EXPECT_EQ("", odd[1].name);
+    EXPECT_NE((odd[0].attributes ^ odd[1].attributes) & kAttrDirectory, 0u);
+}
+
+TEST_F(Win32FileSystemTest, PathsWithoutAnExactFormAreRefused) {
+    // The system can stand in a folder the program has no name for.
+    ASSERT_TRUE(TempFolder::MakeFolder(temp / L"caf\u00E9"));
+    ASSERT_TRUE(SetCurrentDirectoryW((temp / L"caf\u00E9").c_str()));
+    std::string path = "kept";
+    EXPECT_FALSE(files.GetCurrentDirectory(path));
+    EXPECT_EQ(kErrorNotExact, files.LastError());
+    EXPECT_FALSE(files.GetFullPath("x.txt", path));
+    EXPECT_EQ(kErrorNotExact, files.LastError());
+    EXPECT_EQ("kept", path);
+    // Bytes that are not code page 932 never reach the system.
+    uint32_t attributes = 0;
+    EXPECT_FALSE(files.GetAttributes(temp / "a\x81", attributes));
+    EXPECT_EQ(kErrorNotExact, files.LastError());
+    EXPECT_FALSE(files.GetAttributes(temp / "a?", attributes));
+    EXPECT_EQ(static_cast<uint32_t>(ERROR_INVALID_NAME), files.LastError());
+}
+
 TEST_F(Win32FileSystemTest, ListingThatCannotStartIsNull) {
     EXPECT_EQ(nullptr, files.List(temp / "missing\\*"));
     EXPECT_EQ(static_cast<uint32_t>(ERROR_PATH_NOT_FOUND), files.LastError());
