@@ -2,15 +2,11 @@
 
 #include <chrono>
 
-#include "app/ControlTable.h"
-
 namespace kelvo {
 
-void MemoryWindow::MarkMainDialogEdits() {
+void MemoryWindow::MarkEdit(int id) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    for (const ControlRow& row : kMainControls) {
-        if (row.windowClass == ControlClass::Edit) edits_.insert(row.id);
-    }
+    edits_.insert(id);
 }
 
 void MemoryWindow::Click(int id, bool threeState) {

@@ -2,13 +2,13 @@
 // check state, text, read-only and enabled flags, text limit and spin range,
 // plus a record of message boxes, beeps, every text each control was given
 // and the window's size, z-order and display scaling (96 DPI unless a test
-// moves it to another). Putting a text into an edit delivers
-// EN_UPDATE to the dialog's command handler, as a real edit does, so handlers
-// that react to their own writes behave the same here. Safe to call from the
-// worker thread; calls are serialised like window messages are. The thread
-// that constructs it is the window's thread: work another thread hands to it
-// waits until that thread takes it, as a sent message waits for the
-// window's message loop.
+// moves it to another). Putting a text into an id the test marked as an
+// edit delivers EN_UPDATE to the dialog's command handler, as a real edit
+// does, so handlers that react to their own writes behave the same here.
+// Safe to call from the worker thread; calls are serialised like window
+// messages are. The thread that constructs it is the window's thread: work
+// another thread hands to it waits until that thread takes it, as a sent
+// message waits for the window's message loop.
 #pragma once
 #include <condition_variable>
 #include <functional>
@@ -42,11 +42,9 @@ public:
         unsigned style;
     };
 
-    // Ids of edits: a text put into one of these sends EN_UPDATE.
-    void MarkEdit(int id) { edits_.insert(id); }
-    // Marks every edit of the main window's control table, so EN_UPDATE flows
-    // for all of them as from the real window.
-    void MarkMainDialogEdits();
+    // Which ids are edits is the test's to say: a text put into one of
+    // these sends EN_UPDATE.
+    void MarkEdit(int id);
     // Receives WM_COMMAND notifications (control id, notification code).
     void SetCommandHandler(std::function<void(int id, int code)> handler) { onCommand_ = std::move(handler); }
 

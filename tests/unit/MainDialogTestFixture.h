@@ -32,7 +32,7 @@ protected:
         files.SetModulePath(kExeFolder + "Kelvo.exe");
         files.AddFolder(kCurrentDirectory);
         files.SetCurrentDirectory(kCurrentDirectory);
-        window.MarkMainDialogEdits();
+        MarkEdits();
         window.SetCommandHandler([this](int id, int code) {
             if (dialog) dialog->HandleMessage(Command(id, code));
         });
@@ -42,6 +42,15 @@ protected:
         holdJob = false;
         if (dialog) WaitForIdle();
         threads.JoinAll();
+    }
+
+    // Every edit of the main window, so EN_UPDATE flows for each as from the real window.
+    void MarkEdits() {
+        window.MarkEdit(IDC_PATH);
+        for (const DateRowIds& row : kDateRows) {
+            for (int edit : row.edits) window.MarkEdit(edit);
+        }
+        for (int edit : kRenameEdits) window.MarkEdit(edit);
     }
 
     static Message Command(int id, int code) {
