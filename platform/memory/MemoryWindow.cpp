@@ -36,6 +36,13 @@ MemoryWindow::Control MemoryWindow::ControlState(int id) {
     return controls_[id];
 }
 
+std::vector<int> MemoryWindow::ControlIds() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::vector<int> ids;
+    for (const auto& entry : controls_) ids.push_back(entry.first);
+    return ids;
+}
+
 std::vector<MemoryWindow::MessageBoxCall> MemoryWindow::MessageBoxes() {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     return messageBoxes_;
@@ -99,7 +106,9 @@ void MemoryWindow::SetReadOnly(int id, bool readOnly) {
 
 void MemoryWindow::Enable(int id, bool enabled) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    controls_[id].enabled = enabled;
+    Control& c = controls_[id];
+    c.enabled = enabled;
+    ++c.enableCalls;
 }
 
 void MemoryWindow::LimitText(int id, int maxChars) {

@@ -1,7 +1,7 @@
 // An in-memory main window for tests: a control table keyed by id holding
 // check state, text, read-only and enabled flags, text limit and spin range,
-// plus a record of message boxes, beeps, every text each control was given
-// and the window's size, z-order and display scaling (96 DPI unless a test
+// plus a record of message boxes, beeps, every text each control was given,
+// how often it was enabled or disabled, and the window's size, z-order and display scaling (96 DPI unless a test
 // moves it to another). Putting a text into an id the test marked as an
 // edit delivers EN_UPDATE to the dialog's command handler, as a real edit
 // does, so handlers that react to their own writes behave the same here.
@@ -35,6 +35,7 @@ public:
         int spinLow = 0;
         int spinHigh = 0;
         std::vector<std::string> texts;  // every text put in, in order
+        int enableCalls = 0;             // how often it was enabled or disabled
     };
     struct MessageBoxCall {
         std::string text;
@@ -56,6 +57,8 @@ public:
     bool Type(int id, const std::string& text);
 
     Control ControlState(int id);
+    // Every id the window has been asked about so far.
+    std::vector<int> ControlIds();
     std::vector<MessageBoxCall> MessageBoxes();
     int Beeps();
     Rect WindowRect();
