@@ -1,9 +1,11 @@
 // The main window's 88 controls as the window's design lists them (id,
 // class, caption, style and place in dialog units, in template order), kept
-// here as data of its own rather than taken from the program's table. The
-// live window under Wine is compared with it, places converted to pixels
-// by the live dialog, and so is the template built into Kelvo.exe, which
-// still holds the up-downs' own places after they have docked to their edits.
+// here as data of its own: the program's one statement of its layout is its
+// resource script. The template built into Kelvo.exe, which still holds the
+// up-downs' own places after they have docked to their edits, is compared
+// with it exactly; so is the live window under Wine, places converted to
+// pixels by the live dialog. Together they hold the live window to the
+// template the program carries.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After <windows.h>, which it needs.
@@ -344,6 +346,9 @@ TEST(ControlLayoutE2eTest, LiveWindowHoldsEveryRowInPlace) {
             // and takes its width from the buddy; it keeps clear of the edit's
             // sunken border on the right.
             ASSERT_NE(buddy, nullptr);
+            // Its buddy is the control just before it: the number edit.
+            EXPECT_EQ(GetWindow(child, GW_HWNDPREV), buddy);
+            EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(child, UDM_GETBUDDY, 0, 0)), buddy);
             const RECT edit = PlaceOf(dialog, buddy);
             EXPECT_EQ(Describe(RECT{edit.left, edit.top, live.right + kBuddyBorder, edit.bottom}), Describe(buddyPlace))
                 << "edit " << Describe(edit) << ", up-down " << Describe(live);

@@ -1,10 +1,9 @@
-// The real main window under Wine: its controls against the control table,
-// its start states, its place on the screen, and a screenshot.
+// The real main window under Wine: its styles and place on the screen, the
+// start states of its controls, and a screenshot.
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "app/ControlTable.h"
 #include "tests/e2e/E2eFiles.h"
 #include "tests/e2e/KelvoProcess.h"
 
@@ -23,34 +22,6 @@ protected:
     std::string target;
     std::unique_ptr<KelvoProcess> kelvo;
 };
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-TEST_F(MainWindowE2eTest, ControlsMatchTheTableInTabOrder) {
-    HWND child = GetWindow(kelvo->Window(), GW_CHILD);
-    for (const ControlRow& row : kMainControls) {
-        SCOPED_TRACE("id " + std::to_string(row.id));
-        ASSERT_NE(child, nullptr);
-        EXPECT_EQ(GetDlgCtrlID(child), row.id);
-        EXPECT_EQ(lstrcmpiA(ClassOf(child).c_str(), ClassName(row.windowClass)), 0) << ClassOf(child);
-        DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
-        // The dialog manager draws an edit's border as a sunken client edge.
-        if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) style |= WS_BORDER;
-        // The run-time states (read-only, disabled) add bits; none of the template's may be missing.
-        EXPECT_EQ(style & row.style, row.style) << std::hex << style;
-        EXPECT_EQ((style & WS_VISIBLE) != 0, (row.style & WS_VISIBLE) != 0);
-        if (row.windowClass == ControlClass::Static || (row.windowClass == ControlClass::Button && row.id != 1078 &&
-                                                        row.id != 1077)) {
-            EXPECT_EQ(kelvo->Text(row.id), row.caption);
-        }
-        child = GetWindow(child, GW_HWNDNEXT);
-    }
-    EXPECT_EQ(child, nullptr) << "more children than the table has";
-}
 
 TEST_F(MainWindowE2eTest, WindowStylesCaptionAndCentredPlace) {
     HWND window = kelvo->Window();
