@@ -1,4 +1,4 @@
-// An in-memory main window for tests: a control table keyed by id holding
+// An in-memory main window for tests: a map of controls keyed by id holding
 // check state, text, read-only and enabled flags, text limit and spin range,
 // plus a record of message boxes, beeps, every text each control was given,
 // how often it was enabled or disabled, and the window's size, z-order and display scaling (96 DPI unless a test
