@@ -1,11 +1,17 @@
-// Resource and control ids of Kelvo's dialogs. Shared by the resource script
-// and the C++ sources, so it holds plain #defines only.
+// Resource and control ids of Kelvo's dialogs: every control of both
+// templates goes by its name here, in the resource script as in the C++
+// sources, so it holds plain #defines only.
 #pragma once
 
 #define IDD_ABOUT 100
 #define IDS_ABOUT_ITEM 101
 #define IDD_MAIN 102
 #define IDI_APP 128
+
+// The About box's labels, which nothing addresses; its button is IDOK.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
 
 // Main window, in template order.
 #define IDC_ALWAYS_ON_TOP 1071
