@@ -20,15 +20,11 @@ MainDialog::MainDialog(const DialogPlatform& platform, const std::string& exeFol
       job(platform.job),
       exeFolder(exeFolder),
       firstArgument(firstArgument),
-      worker(platform.threads, platform.window),
+      worker(*this, platform.threads, platform.window),
       targetPanel(platform.window, platform.shell, programFolder),
       dateTimePanel(platform.window, platform.clock, initialised, monthLengthTexts),
       renamePanel(platform.window) {
     appIcon = shell.LoadAppIcon();
-    worker.callbackContext = this;
-    worker.onRunStart = &MainDialog::OnRunStartCallback;
-    worker.threadBody = &MainDialog::ThreadBodyCallback;
-    worker.onRunEnd = &MainDialog::OnRunEndCallback;
     if (!firstArgument.empty()) {
         programFolder = exeFolder;
     } else if (!files.GetCurrentDirectory(programFolder)) {

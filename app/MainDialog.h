@@ -1,6 +1,6 @@
 // The main window's logic: its members, construction, the initialisation
 // sequence, the message table's handlers, always-on-top, the settings file
-// hooks, the run's callbacks and its destruction. It reaches the window only
+// hooks, its part in a run and its destruction. It reaches the window only
 // through Window and Shell, so it runs natively against the in-memory
 // platform; the Win32 host feeds it the dialog's messages.
 #pragma once
@@ -22,6 +22,7 @@
 #include "platform/Window.h"
 #include "run/RunJob.h"
 #include "run/WorkerControl.h"
+#include "run/WorkerHost.h"
 
 namespace kelvo {
 
@@ -42,7 +43,7 @@ inline constexpr const char* kSettingsFileName = "Kelvo.ini";
 inline constexpr const char* kStartCaption = "一括変更開始(&E)";
 inline constexpr const char* kCancelCaption = "キャンセル(&E)";
 
-class MainDialog {
+class MainDialog : private WorkerHost {
 public:
     // `firstArgument` is the first command-line argument, empty when none.
     MainDialog(const DialogPlatform& platform, const std::string& exeFolder, const std::string& firstArgument);
@@ -109,12 +110,10 @@ private:
     Reply OnTrayIcon(const Message& m);
     Reply OnDpiChanged(const Message& m);
 
-    static void OnRunStartCallback(void* context);
-    static void ThreadBodyCallback(void* context);
-    static void OnRunEndCallback(void* context);
-    void OnRunStart();
-    void RunBody();
-    void OnRunEnd();
+    // The run's start, body and end, which the worker calls.
+    void OnRunStart() override;
+    void RunBody() override;
+    void OnRunEnd() override;
     void OnDestroy();
     std::string SettingsPath() const { return exeFolder + kSettingsFileName; }
 

@@ -1,5 +1,5 @@
-// The main window's part in a run: the OK and Cancel commands, the
-// callbacks registered with the worker, and which controls a run disables.
+// The main window's part in a run: the OK and Cancel commands, the run's
+// start, body and end as the worker's host, and which controls a run disables.
 #include "app/MainDialog.h"
 
 #include "platform/WindowMessages.h"
@@ -12,10 +12,6 @@ void MainDialog::StartOrCancel() { worker.StartOrCancel(); }
 void MainDialog::CancelOrClose() {
     if (!worker.CancelIfRunning()) shell.EndDialog(kIdCancel);
 }
-
-void MainDialog::OnRunStartCallback(void* context) { static_cast<MainDialog*>(context)->OnRunStart(); }
-void MainDialog::ThreadBodyCallback(void* context) { static_cast<MainDialog*>(context)->RunBody(); }
-void MainDialog::OnRunEndCallback(void* context) { static_cast<MainDialog*>(context)->OnRunEnd(); }
 
 void MainDialog::OnRunStart() {
     SetJobControlsEnabled(false);

@@ -12,9 +12,9 @@ void WorkerControl::StartOrCancel() {
     }
     running.store(true, std::memory_order_relaxed);
     cancelRequested.store(false, std::memory_order_relaxed);
-    if (onRunStart != nullptr) onRunStart(callbackContext);
+    host_.OnRunStart();
     // Nothing else would ever end a run whose thread never started.
-    if (!threads_.Start([this] { ThreadProcedure(); })) EndRun();
+    if (!threads_.Start([this] { host_.RunBody(); })) EndRun();
 }
 
 bool WorkerControl::CancelIfRunning() {
@@ -30,14 +30,10 @@ void WorkerControl::EndRun() {
     // window can come in between, so once button 1 shows its start caption
     // a click on it starts a run.
     window_.RunOnWindowThread([this] {
-        if (onRunEnd != nullptr) onRunEnd(callbackContext);
+        host_.OnRunEnd();
         cancelRequested.store(false, std::memory_order_relaxed);
         running.store(false, std::memory_order_relaxed);
     });
-}
-
-void WorkerControl::ThreadProcedure() {
-    if (threadBody != nullptr) threadBody(callbackContext);
 }
 
 }  // namespace kelvo

@@ -15,9 +15,9 @@
 namespace kelvo {
 namespace {
 
-// Records the callbacks and, while `hold` is set, keeps the body running
-// until a cancel is asked.
-struct Recorder {
+// Records the run's start, body and end and, while `hold` is set, keeps
+// the body running until a cancel is asked.
+struct Recorder : WorkerHost {
     WorkerControl* worker = nullptr;
     std::vector<std::string> events;
     std::atomic<bool> hold{false};
@@ -25,34 +25,32 @@ struct Recorder {
     bool runningSeenAtStart = false;
     bool runningSeenAtEnd = false;
 
-    static void Start(void* c) {
-        Recorder& r = *static_cast<Recorder*>(c);
-        r.runningSeenAtStart = r.worker->Running();
-        r.events.push_back("start");
+    void OnRunStart() override {
+        runningSeenAtStart = worker->Running();
+        events.push_back("start");
     }
-    static void Body(void* c) {
-        Recorder& r = *static_cast<Recorder*>(c);
-        r.bodyStarted = true;
-        while (r.hold.load() && !r.worker->CancelRequested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        r.events.push_back(r.worker->CancelRequested() ? "body cancelled" : "body");
-        r.worker->EndRun();
+    void RunBody() override {
+        bodyStarted = true;
+        while (hold.load() && !worker->CancelRequested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        events.push_back(worker->CancelRequested() ? "body cancelled" : "body");
+        worker->EndRun();
     }
-    static void End(void* c) {
-        Recorder& r = *static_cast<Recorder*>(c);
-        r.runningSeenAtEnd = r.worker->Running();
-        r.events.push_back("end");
+    void OnRunEnd() override {
+        runningSeenAtEnd = worker->Running();
+        events.push_back("end");
     }
+};
+
+// A host whose body leaves the run going.
+struct IdleHost : WorkerHost {
+    void OnRunStart() override {}
+    void RunBody() override {}
+    void OnRunEnd() override {}
 };
 
 class WorkerControlTest : public ::testing::Test {
 protected:
-    WorkerControlTest() {
-        recorder.worker = &worker;
-        worker.callbackContext = &recorder;
-        worker.onRunStart = &Recorder::Start;
-        worker.threadBody = &Recorder::Body;
-        worker.onRunEnd = &Recorder::End;
-    }
+    WorkerControlTest() { recorder.worker = &worker; }
     // A test that stopped half-way must not leave a held body behind.
     ~WorkerControlTest() override {
         recorder.hold = false;
@@ -69,10 +67,10 @@ protected:
         threads.JoinAll();
     }
 
+    Recorder recorder;
     MemoryThreads threads;
     MemoryWindow window;
-    WorkerControl worker{threads, window};
-    Recorder recorder;
+    WorkerControl worker{recorder, threads, window};
 };
 
 TEST_F(WorkerControlTest, StartsIdle) {
@@ -139,10 +137,11 @@ TEST_F(WorkerControlTest, EndRunWhenIdleDoesNothing) {
     EXPECT_TRUE(recorder.events.empty());
 }
 
-TEST_F(WorkerControlTest, EmptySlotsAreSkipped) {
+TEST_F(WorkerControlTest, OnlyEndRunEndsTheRun) {
     MemoryThreads inlineThreads;
-    WorkerControl bare(inlineThreads, window);
-    bare.StartOrCancel();  // no body: nothing ends the run but EndRun itself
+    IdleHost idle;
+    WorkerControl bare(idle, inlineThreads, window);
+    bare.StartOrCancel();  // the body returned without EndRun: the run goes on
     EXPECT_TRUE(bare.Running());
     bare.EndRun();
     EXPECT_FALSE(bare.Running());
