@@ -20,7 +20,7 @@ void MainDialog::OnRunStart() {
 
 void MainDialog::RunBody() {
     if (job) {
-        RunEnvironment environment{files, clock, window, fullView, worker.cancelRequested};
+        RunEnvironment environment{files, clock, window, fullView, worker.CancelFlag()};
         job(environment);
     }
     // However the job ended, the window gets its idle state back.

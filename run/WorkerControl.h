@@ -19,9 +19,6 @@ public:
     WorkerControl(const WorkerControl&) = delete;
     WorkerControl& operator=(const WorkerControl&) = delete;
 
-    std::atomic<bool> running{false};
-    std::atomic<bool> cancelRequested{false};
-
     // The OK command: cancels a run that is going, otherwise starts one. When
     // the worker thread can't be created the run ends at once, so the window
     // is back in its idle state.
@@ -34,13 +31,17 @@ public:
     // going. The worker thread returns after it.
     void EndRun();
 
-    bool Running() const { return running.load(std::memory_order_relaxed); }
-    bool CancelRequested() const { return cancelRequested.load(std::memory_order_relaxed); }
+    bool Running() const { return running_.load(std::memory_order_relaxed); }
+    bool CancelRequested() const { return cancelRequested_.load(std::memory_order_relaxed); }
+    // The flag the run polls between items.
+    const std::atomic<bool>& CancelFlag() const { return cancelRequested_; }
 
 private:
     WorkerHost& host_;
     Threads& threads_;
     Window& window_;
+    std::atomic<bool> running_{false};
+    std::atomic<bool> cancelRequested_{false};
 };
 
 }  // namespace kelvo
