@@ -64,8 +64,8 @@ public:
     // The window has come to a monitor of `dpi`; the system suggests `suggested` for it.
     void ApplyDpiChange(int dpi, const Rect& suggested);
     void HandleTrayIconMessage(std::intptr_t mouseMessage);
-    void ApplyCurrentDirChoice() { targetPanel.ApplyCurrentDirChoice(); }
-    void TakeDroppedTarget(DropHandle drop) { targetPanel.TakeDroppedTarget(drop); }
+    void ApplyCurrentDirChoice() { targetPanel_.ApplyCurrentDirChoice(); }
+    void TakeDroppedTarget(DropHandle drop) { targetPanel_.TakeDroppedTarget(drop); }
     void LoadSettings();
     void SaveSettingsAtExit();
     void SaveRenameSettings();
@@ -77,14 +77,14 @@ public:
     std::string TipText(int id);
 
     // Read by tests and by the host.
-    const std::string& ProgramFolder() const { return programFolder; }
-    int FullView() const { return fullView.load(std::memory_order_relaxed); }
-    const Rect& InitialWindowRect() const { return initialWindowRect; }
-    const SettingsLines& Settings() const { return settingsLines; }
-    int Initialised() const { return initialised; }
-    IconHandle AppIcon() const { return appIcon; }
-    WorkerControl& Worker() { return worker; }
-    const TargetPanel& Target() const { return targetPanel; }
+    const std::string& ProgramFolder() const { return programFolder_; }
+    int FullView() const { return fullView_.load(std::memory_order_relaxed); }
+    const Rect& InitialWindowRect() const { return initialWindowRect_; }
+    const SettingsLines& Settings() const { return settingsLines_; }
+    int Initialised() const { return initialised_; }
+    IconHandle AppIcon() const { return appIcon_; }
+    WorkerControl& Worker() { return worker_; }
+    const TargetPanel& Target() const { return targetPanel_; }
 
     // The message table, in routing order.
     static const MessageRow<MainDialog> messageTable[20];
@@ -115,30 +115,30 @@ private:
     void RunBody() override;
     void OnRunEnd() override;
     void OnDestroy();
-    std::string SettingsPath() const { return exeFolder + kSettingsFileName; }
+    std::string SettingsPath() const { return exeFolder_ + kSettingsFileName; }
 
-    Window& window;
-    Shell& shell;
-    FileSystem& files;
-    Clock& clock;
-    JobFunction job;
-    const std::string exeFolder;
-    const std::string firstArgument;
+    Window& window_;
+    Shell& shell_;
+    FileSystem& files_;
+    Clock& clock_;
+    JobFunction job_;
+    const std::string exeFolder_;
+    const std::string firstArgument_;
 
-    std::string programFolder;
-    std::atomic<int> fullView{1};
-    unsigned trayIconId = 0;
-    Rect initialWindowRect;
-    int initialWindowDpi = kBaseDpi;  // the scaling initialWindowRect belongs to
-    SettingsLines settingsLines;
-    std::array<std::string, 3> monthLengthTexts;
-    int initialised = 0;
-    IconHandle appIcon = 0;
-    WorkerControl worker;
+    std::string programFolder_;
+    std::atomic<int> fullView_{1};
+    unsigned trayIconId_ = 0;
+    Rect initialWindowRect_;
+    int initialWindowDpi_ = kBaseDpi;  // the scaling initialWindowRect_ belongs to
+    SettingsLines settingsLines_;
+    std::array<std::string, 3> monthLengthTexts_;
+    int initialised_ = 0;
+    IconHandle appIcon_ = 0;
+    WorkerControl worker_;
 
-    TargetPanel targetPanel;
-    DateTimePanel dateTimePanel;
-    RenamePanel renamePanel;
+    TargetPanel targetPanel_;
+    DateTimePanel dateTimePanel_;
+    RenamePanel renamePanel_;
 };
 
 }  // namespace kelvo

@@ -47,9 +47,9 @@ Reply MainDialog::OnSysCommand(const Message& m) {
     return kDone;
 }
 
-Reply MainDialog::OnPaint(const Message&) { return Reply{shell.PaintIconIfMinimised(appIcon), 0}; }
+Reply MainDialog::OnPaint(const Message&) { return Reply{shell_.PaintIconIfMinimised(appIcon_), 0}; }
 
-Reply MainDialog::OnQueryDragIcon(const Message&) { return Reply{true, static_cast<std::intptr_t>(appIcon)}; }
+Reply MainDialog::OnQueryDragIcon(const Message&) { return Reply{true, static_cast<std::intptr_t>(appIcon_)}; }
 
 Reply MainDialog::OnCurrentDirClicked(const Message&) {
     ApplyCurrentDirChoice();
@@ -62,12 +62,12 @@ Reply MainDialog::OnDropFiles(const Message& m) {
 }
 
 Reply MainDialog::OnDateEditUpdate(const Message& m) {
-    dateTimePanel.ValidateDateRow(DateTimePanel::RowOfEdit(m.id));
+    dateTimePanel_.ValidateDateRow(DateTimePanel::RowOfEdit(m.id));
     return kDone;
 }
 
 Reply MainDialog::OnDateBoxClicked(const Message& m) {
-    dateTimePanel.OnRowBoxClicked(DateTimePanel::RowOfBox(m.id));
+    dateTimePanel_.OnRowBoxClicked(DateTimePanel::RowOfBox(m.id));
     return kDone;
 }
 
@@ -87,22 +87,22 @@ Reply MainDialog::OnDestroyMessage(const Message&) {
 }
 
 Reply MainDialog::OnResetClicked(const Message&) {
-    dateTimePanel.ResetDatesToNow();
+    dateTimePanel_.ResetDatesToNow();
     return kDone;
 }
 
 Reply MainDialog::OnRenameOnClicked(const Message&) {
-    renamePanel.ApplyRenameEnable();
+    renamePanel_.ApplyRenameEnable();
     return kDone;
 }
 
 Reply MainDialog::OnRuleEditUpdate(const Message& m) {
-    renamePanel.OnRuleTextChanged(m.id);
+    renamePanel_.OnRuleTextChanged(m.id);
     return kDone;
 }
 
 Reply MainDialog::OnRenameModeClicked(const Message&) {
-    renamePanel.ApplyRenameMode();
+    renamePanel_.ApplyRenameMode();
     return kDone;
 }
 
@@ -114,7 +114,7 @@ Reply MainDialog::OnSaveClicked(const Message&) {
 Reply MainDialog::OnNeedTipText(const Message& m) {
     // Id 0 is the tip window itself, not a control.
     if (m.id == 0) return Reply{};
-    shell.SetTipText(m.lParam, TipText(m.id));
+    shell_.SetTipText(m.lParam, TipText(m.id));
     return kDone;
 }
 

@@ -7,24 +7,24 @@
 
 namespace kelvo {
 
-void MainDialog::StartOrCancel() { worker.StartOrCancel(); }
+void MainDialog::StartOrCancel() { worker_.StartOrCancel(); }
 
 void MainDialog::CancelOrClose() {
-    if (!worker.CancelIfRunning()) shell.EndDialog(kIdCancel);
+    if (!worker_.CancelIfRunning()) shell_.EndDialog(kIdCancel);
 }
 
 void MainDialog::OnRunStart() {
     SetJobControlsEnabled(false);
-    window.SetText(IDC_START, kCancelCaption);
+    window_.SetText(IDC_START, kCancelCaption);
 }
 
 void MainDialog::RunBody() {
-    if (job) {
-        RunEnvironment environment{files, clock, window, fullView, worker.CancelFlag()};
-        job(environment);
+    if (job_) {
+        RunEnvironment environment{files_, clock_, window_, fullView_, worker_.CancelFlag()};
+        job_(environment);
     }
     // However the job ended, the window gets its idle state back.
-    worker.EndRun();
+    worker_.EndRun();
 }
 
 // On the window's thread (the worker waits). The caption comes last: it
@@ -32,30 +32,30 @@ void MainDialog::RunBody() {
 // is back by then.
 void MainDialog::OnRunEnd() {
     SetJobControlsEnabled(true);
-    window.SetText(IDC_START, kStartCaption);
+    window_.SetText(IDC_START, kStartCaption);
 }
 
 void MainDialog::SetJobControlsEnabled(bool enable) {
-    window.Enable(IDC_PATH, enable);
-    window.Enable(IDC_CURRENT_DIR, enable);
-    for (int box : kAttributeBoxes) window.Enable(box, enable);
-    window.Enable(IDC_FOLDERS_TOO, enable);
+    window_.Enable(IDC_PATH, enable);
+    window_.Enable(IDC_CURRENT_DIR, enable);
+    for (int box : kAttributeBoxes) window_.Enable(box, enable);
+    window_.Enable(IDC_FOLDERS_TOO, enable);
     for (const DateRowIds& row : kDateRows) {
-        window.Enable(row.box, enable);
-        for (int edit : row.edits) window.Enable(edit, enable);
-        for (int spin : row.spins) window.Enable(spin, enable);
+        window_.Enable(row.box, enable);
+        for (int edit : row.edits) window_.Enable(edit, enable);
+        for (int spin : row.spins) window_.Enable(spin, enable);
     }
     if (enable) {
-        for (int row = 0; row < 3; ++row) dateTimePanel.SetDateRowEditable(window.GetCheck(kDateRows[row].box), row);
-        for (int row = 0; row < 3; ++row) dateTimePanel.ValidateDateRow(row);
+        for (int row = 0; row < 3; ++row) dateTimePanel_.SetDateRowEditable(window_.GetCheck(kDateRows[row].box), row);
+        for (int row = 0; row < 3; ++row) dateTimePanel_.ValidateDateRow(row);
     }
     // The mode toggle and the save button follow the rename switch.
-    const bool renameControls = enable && window.GetCheck(IDC_RENAME_ON) == kChecked;
-    window.Enable(IDC_RESET_DATES, enable);
-    window.Enable(IDC_RENAME_ON, enable);
-    window.Enable(IDC_RENAME_MODE, renameControls);
-    for (int edit : kRenameEdits) window.Enable(edit, enable);
-    window.Enable(IDC_SAVE_RENAME, renameControls);
+    const bool renameControls = enable && window_.GetCheck(IDC_RENAME_ON) == kChecked;
+    window_.Enable(IDC_RESET_DATES, enable);
+    window_.Enable(IDC_RENAME_ON, enable);
+    window_.Enable(IDC_RENAME_MODE, renameControls);
+    for (int edit : kRenameEdits) window_.Enable(edit, enable);
+    window_.Enable(IDC_SAVE_RENAME, renameControls);
 }
 
 }  // namespace kelvo
