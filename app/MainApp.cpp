@@ -1,3 +1,4 @@
+// The executable's folder, as the application object works it out.
 #include "app/MainApp.h"
 
 #include "platform/Cp932Text.h"

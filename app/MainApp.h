@@ -8,13 +8,16 @@ namespace kelvo {
 class MainApp {
 public:
     // `modulePath` is the executable's full path.
-    explicit MainApp(const std::string& modulePath) : exeFolder(FolderOf(modulePath)) {}
+    explicit MainApp(const std::string& modulePath) : exeFolder_(FolderOf(modulePath)) {}
 
     // The path cut after its last backslash, which stays; searched character
     // by character so a trail byte of code page 932 never counts.
     static std::string FolderOf(const std::string& path);
 
-    const std::string exeFolder;
+    const std::string& ExeFolder() const { return exeFolder_; }
+
+private:
+    const std::string exeFolder_;
 };
 
 }  // namespace kelvo

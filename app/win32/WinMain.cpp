@@ -41,7 +41,7 @@ std::string FirstArgument() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    auto* window = new kelvo::MainWindow(application.exeFolder, FirstArgument());
+    auto* window = new kelvo::MainWindow(application.ExeFolder(), FirstArgument());
     window->Run();
     delete window;
     return 0;

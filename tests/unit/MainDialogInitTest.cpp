@@ -22,7 +22,7 @@ TEST(MainAppTest, ExeFolderIsCutAfterTheLastBackslashCharacter) {
         {"prog.exe", ""},
     };
     for (const FolderCase& c : cases) EXPECT_EQ(MainApp::FolderOf(c.path), c.folder) << c.path;
-    EXPECT_EQ(MainApp("D:\\a\\b\\Kelvo.exe").exeFolder, "D:\\a\\b\\");
+    EXPECT_EQ(MainApp("D:\\a\\b\\Kelvo.exe").ExeFolder(), "D:\\a\\b\\");
 }
 
 TEST_F(MainDialogTest, WithoutArgumentThePathIsTheCurrentDirectory) {
