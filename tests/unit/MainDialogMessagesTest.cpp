@@ -16,8 +16,8 @@ Message Plain(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam 
 }
 
 TEST(MessageTableTest, CommandMessageSplitsIdAndCode) {
-    const Message m = CommandMessage(kWmCommand, (0x0400u << 16) | 1073u, 77);
-    EXPECT_EQ(m.id, 1073);
+    const Message m = CommandMessage(kWmCommand, (0x0400u << 16) | IDC_TITLE_HEAD, 77);
+    EXPECT_EQ(m.id, IDC_TITLE_HEAD);
     EXPECT_EQ(m.code, kEnUpdate);
     EXPECT_EQ(m.lParam, 77);
 }
@@ -31,18 +31,19 @@ TEST(MessageTableTest, EveryControlIdHasAtMostOneRowPerNotification) {
             EXPECT_TRUE(seen.insert({row.code, id}).second) << id;
         }
     }
-    // 1 + 18 date edits + 3 boxes + 1071 + 1072 + 1077 + 8 rule edits + 1078 + 1095
+    // The program-folder box, 18 date edits, 3 date boxes, always-on-top, reset, the rename switch,
+    // 8 rule edits, the rename mode and save.
     EXPECT_EQ(seen.size(), 35u);
 }
 
 TEST(MessageTableTest, RowsMatchOnlyTheirNotificationAndControls) {
-    const MessageRow<MainDialog>* row = FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, 1007u, 0));
+    const MessageRow<MainDialog>* row = FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, IDC_CURRENT_DIR, 0));
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->ids[0], IDC_CURRENT_DIR);
     // EN_UPDATE of a button, BN_CLICKED of a date edit, and unknown controls find nothing.
-    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, (0x0400u << 16) | 1007u, 0)), nullptr);
-    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, 1011u, 0)), nullptr);
-    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, 1010u, 0)), nullptr);
+    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, (0x0400u << 16) | IDC_CURRENT_DIR, 0)), nullptr);
+    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, IDC_CREATION_YEAR, 0)), nullptr);
+    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, IDC_STATUS, 0)), nullptr);
     EXPECT_EQ(FindRow(MainDialog::messageTable, Plain(kWmClose)), nullptr);
 }
 
