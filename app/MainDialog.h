@@ -87,9 +87,11 @@ public:
     const TargetPanel& Target() const { return targetPanel_; }
 
     // The message table, in routing order.
-    static const MessageRow<MainDialog> messageTable[20];
+    static const MessageTable<MainDialog> messageTable;
 
 private:
+    static const MessageRow<MainDialog> messageRows_[];
+
     // Handlers of the message table rows.
     Reply OnSysCommand(const Message& m);
     Reply OnPaint(const Message& m);

@@ -1,6 +1,8 @@
 // The main window's message table and the small handlers it routes to.
 #include "app/MainDialog.h"
 
+#include <iterator>
+
 #include "platform/WindowMessages.h"
 #include "resources/ControlGroups.h"
 
@@ -11,7 +13,7 @@ constexpr Reply kDone{true, 1};
 }  // namespace
 
 // clang-format off
-const MessageRow<MainDialog> MainDialog::messageTable[20] = {
+const MessageRow<MainDialog> MainDialog::messageRows_[] = {
     {kWmSysCommand, kAnyCode, {}, &MainDialog::OnSysCommand},
     {kWmPaint, kAnyCode, {}, &MainDialog::OnPaint},
     {kWmQueryDragIcon, kAnyCode, {}, &MainDialog::OnQueryDragIcon},
@@ -46,8 +48,10 @@ const MessageRow<MainDialog> MainDialog::messageTable[20] = {
 };
 // clang-format on
 
+const MessageTable<MainDialog> MainDialog::messageTable{messageRows_, std::size(messageRows_)};
+
 Reply MainDialog::HandleMessage(const Message& m) {
-    const MessageRow<MainDialog>* row = FindRow(messageTable, m);
+    const MessageRow<MainDialog>* row = messageTable.Find(m);
     if (row == nullptr) return Reply{};
     return (this->*(row->handler))(m);
 }

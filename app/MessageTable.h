@@ -46,13 +46,23 @@ struct MessageRow {
     }
 };
 
-template <class Dialog, std::size_t N>
-const MessageRow<Dialog>* FindRow(const MessageRow<Dialog> (&table)[N], const Message& m) {
-    for (const MessageRow<Dialog>& row : table) {
-        if (row.Matches(m)) return &row;
+// The rows of a table and their count, taken from the table's definition.
+template <class Dialog>
+struct MessageTable {
+    const MessageRow<Dialog>* rows;
+    std::size_t count;
+
+    const MessageRow<Dialog>* begin() const { return rows; }
+    const MessageRow<Dialog>* end() const { return rows + count; }
+
+    // The first row that matches; null when none does.
+    const MessageRow<Dialog>* Find(const Message& m) const {
+        for (const MessageRow<Dialog>& row : *this) {
+            if (row.Matches(m)) return &row;
+        }
+        return nullptr;
     }
-    return nullptr;
-}
+};
 
 // WM_COMMAND carries the control id in the low word of wParam and the
 // notification code in the high word.

@@ -37,14 +37,14 @@ TEST(MessageTableTest, EveryControlIdHasAtMostOneRowPerNotification) {
 }
 
 TEST(MessageTableTest, RowsMatchOnlyTheirNotificationAndControls) {
-    const MessageRow<MainDialog>* row = FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, IDC_CURRENT_DIR, 0));
+    const MessageRow<MainDialog>* row = MainDialog::messageTable.Find(CommandMessage(kWmCommand, IDC_CURRENT_DIR, 0));
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->ids[0], IDC_CURRENT_DIR);
     // EN_UPDATE of a button, BN_CLICKED of a date edit, and unknown controls find nothing.
-    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, (0x0400u << 16) | IDC_CURRENT_DIR, 0)), nullptr);
-    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, IDC_CREATION_YEAR, 0)), nullptr);
-    EXPECT_EQ(FindRow(MainDialog::messageTable, CommandMessage(kWmCommand, IDC_STATUS, 0)), nullptr);
-    EXPECT_EQ(FindRow(MainDialog::messageTable, Plain(kWmClose)), nullptr);
+    EXPECT_EQ(MainDialog::messageTable.Find(CommandMessage(kWmCommand, (0x0400u << 16) | IDC_CURRENT_DIR, 0)), nullptr);
+    EXPECT_EQ(MainDialog::messageTable.Find(CommandMessage(kWmCommand, IDC_CREATION_YEAR, 0)), nullptr);
+    EXPECT_EQ(MainDialog::messageTable.Find(CommandMessage(kWmCommand, IDC_STATUS, 0)), nullptr);
+    EXPECT_EQ(MainDialog::messageTable.Find(Plain(kWmClose)), nullptr);
 }
 
 TEST_F(MainDialogTest, TypingIntoADateEditValidatesItsRowOnly) {
