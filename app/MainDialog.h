@@ -66,6 +66,9 @@ public:
     void HandleTrayIconMessage(std::intptr_t mouseMessage);
     void ApplyCurrentDirChoice() { targetPanel_.ApplyCurrentDirChoice(); }
     void TakeDroppedTarget(DropHandle drop) { targetPanel_.TakeDroppedTarget(drop); }
+    void ResetDatesToNow() { dateTimePanel_.ResetDatesToNow(); }
+    void ApplyRenameEnable() { renamePanel_.ApplyRenameEnable(); }
+    void ApplyRenameMode() { renamePanel_.ApplyRenameMode(); }
     void LoadSettings();
     void SaveSettingsAtExit();
     void SaveRenameSettings();
@@ -92,22 +95,14 @@ public:
 private:
     static const MessageRow<MainDialog> messageRows_[];
 
-    // Handlers of the message table rows.
+    // Handlers of the rows that read their message; the other rows name an operation.
     Reply OnSysCommand(const Message& m);
     Reply OnPaint(const Message& m);
     Reply OnQueryDragIcon(const Message& m);
-    Reply OnCurrentDirClicked(const Message& m);
     Reply OnDropFiles(const Message& m);
     Reply OnDateEditUpdate(const Message& m);
     Reply OnDateBoxClicked(const Message& m);
-    Reply OnHelp(const Message& m);
-    Reply OnAlwaysOnTopClicked(const Message& m);
-    Reply OnDestroyMessage(const Message& m);
-    Reply OnResetClicked(const Message& m);
-    Reply OnRenameOnClicked(const Message& m);
     Reply OnRuleEditUpdate(const Message& m);
-    Reply OnRenameModeClicked(const Message& m);
-    Reply OnSaveClicked(const Message& m);
     Reply OnNeedTipText(const Message& m);
     Reply OnTrayIcon(const Message& m);
     Reply OnDpiChanged(const Message& m);

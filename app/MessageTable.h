@@ -1,10 +1,14 @@
 // A dialog's message table: constant rows of message, notification code,
-// control ids and handler. A message is decoded once into `Message`; the
-// first row that matches it gets it.
+// control ids and what handles them. A message is decoded once into
+// `Message`; the first row that matches it gets it. A row hands the message
+// to a handler or, when all that is to happen is one operation of the
+// dialog, names that operation and answers "handled" itself.
 #pragma once
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+
+#include "platform/WindowMessages.h"
 
 namespace kelvo {
 
@@ -25,14 +29,18 @@ struct Reply {
 
 inline constexpr int kAnyCode = INT_MIN;
 inline constexpr std::size_t kMaxRowIds = 8;
+// The reply of a row that runs an operation.
+inline constexpr Reply kHandled{true, 1};
 
 template <class Dialog>
 struct MessageRow {
     using Handler = Reply (Dialog::*)(const Message&);
+    using Operation = void (Dialog::*)();
     unsigned message;
     int code;               // kAnyCode: the message has none
     int ids[kMaxRowIds];    // zero-terminated; no ids: any control
-    Handler handler;
+    Handler handler;        // null when the row runs `operation`
+    Operation operation = nullptr;
 
     bool Matches(const Message& m) const {
         if (m.message != message) return false;
@@ -44,7 +52,25 @@ struct MessageRow {
         }
         return false;
     }
+
+    Reply Dispatch(Dialog& dialog, const Message& m) const {
+        if (handler != nullptr) return (dialog.*handler)(m);
+        (dialog.*operation)();
+        return kHandled;
+    }
 };
+
+// A row for `message` that only runs `operation`.
+template <class Dialog>
+constexpr MessageRow<Dialog> MessageRuns(unsigned message, void (Dialog::*operation)()) {
+    return MessageRow<Dialog>{message, kAnyCode, {}, nullptr, operation};
+}
+
+// A row for a click of control `id` (BN_CLICKED) that only runs `operation`.
+template <class Dialog>
+constexpr MessageRow<Dialog> ClickRuns(int id, void (Dialog::*operation)()) {
+    return MessageRow<Dialog>{kWmCommand, kBnClicked, {id}, nullptr, operation};
+}
 
 // The rows of a table and their count, taken from the table's definition.
 template <class Dialog>

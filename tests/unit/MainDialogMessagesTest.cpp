@@ -2,7 +2,10 @@
 // only their notification and controls, and the small window-level handlers.
 #include "tests/unit/MainDialogTestFixture.h"
 
+#include <iterator>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace kelvo {
 namespace {
@@ -47,6 +50,38 @@ TEST(MessageTableTest, RowsMatchOnlyTheirNotificationAndControls) {
     EXPECT_EQ(MainDialog::messageTable.Find(Plain(kWmClose)), nullptr);
 }
 
+// A dialog with one operation and one handler, which record their calls.
+struct ToyDialog {
+    std::vector<std::string> calls;
+    void Operate() { calls.push_back("operate"); }
+    Reply Handle(const Message& m) {
+        calls.push_back("handle");
+        return Reply{true, m.lParam};
+    }
+};
+
+TEST(MessageTableTest, RowsRunTheirOperationOrHandTheMessageToTheirHandler) {
+    const MessageRow<ToyDialog> rows[] = {
+        ClickRuns(IDC_RESET_DATES, &ToyDialog::Operate),
+        MessageRuns(kWmHelp, &ToyDialog::Operate),
+        {kWmNotify, kAnyCode, {}, &ToyDialog::Handle},
+    };
+    const MessageTable<ToyDialog> table{rows, std::size(rows)};
+    ToyDialog dialog;
+    for (const Message& m : {CommandMessage(kWmCommand, IDC_RESET_DATES, 0), Plain(kWmHelp)}) {
+        const MessageRow<ToyDialog>* row = table.Find(m);
+        ASSERT_NE(row, nullptr);
+        const Reply reply = row->Dispatch(dialog, m);
+        EXPECT_TRUE(reply.handled);
+        EXPECT_EQ(reply.value, 1);
+    }
+    // A click row takes no other notification of its control.
+    EXPECT_EQ(table.Find(CommandMessage(kWmCommand, (0x0400u << 16) | IDC_RESET_DATES, 0)), nullptr);
+    const Message notify = Plain(kWmNotify, 0, 7);
+    EXPECT_EQ(table.Find(notify)->Dispatch(dialog, notify).value, 7);
+    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"operate", "operate", "handle"}));
+}
+
 TEST_F(MainDialogTest, TypingIntoADateEditValidatesItsRowOnly) {
     Open();
     window.Click(IDC_MODIFIED_BOX);
@@ -78,6 +113,8 @@ TEST_F(MainDialogTest, RenameSwitchAndRuleEditsReachTheRenamePanel) {
     EXPECT_FALSE(window.ControlState(IDC_TITLE_HEAD).readOnly);
     ASSERT_TRUE(window.Type(IDC_TITLE_HEAD, "a*b"));
     EXPECT_EQ(window.GetText(IDC_TITLE_HEAD), "ab");
+    window.Click(IDC_RENAME_MODE);
+    EXPECT_EQ(window.GetText(IDC_RENAME_MODE), "削除 :");
 }
 
 TEST_F(MainDialogTest, SaveButtonStoresTheRenameLines) {
