@@ -36,7 +36,7 @@ constexpr const char* kAttributeTips[4][3] = {
     {"システム属性ではなくします", "システム属性にします", "システム属性は変更しません"},
 };
 
-// Per rule edit 1073-1076: add mode, delete mode.
+// Per head and tail rule edit: add mode, delete mode.
 struct RuleTip {
     int id;
     const char* addText;

@@ -15,10 +15,10 @@ namespace kelvo {
 inline constexpr int kTipTextBufferSize = 80;
 
 struct TipState {
-    int attributeChecks[4] = {kIndeterminate, kIndeterminate, kIndeterminate, kIndeterminate};  // 1000-1003
-    int foldersCheck = kUnchecked;     // 1069
-    int renameOnCheck = kUnchecked;    // 1077
-    int renameModeCheck = kUnchecked;  // 1078: pushed is delete mode
+    int attributeChecks[4] = {kIndeterminate, kIndeterminate, kIndeterminate, kIndeterminate};  // kAttributeBoxes
+    int foldersCheck = kUnchecked;     // IDC_FOLDERS_TOO
+    int renameOnCheck = kUnchecked;    // IDC_RENAME_ON
+    int renameModeCheck = kUnchecked;  // IDC_RENAME_MODE: pushed is delete mode
     bool running = false;
     std::array<std::string, 3> monthLengthTexts;  // creation, modification, access
 };

@@ -15,9 +15,9 @@ class RenamePanel {
 public:
     explicit RenamePanel(Window& window);
 
-    // BN_CLICKED of 1077, and once at start-up.
+    // BN_CLICKED of IDC_RENAME_ON, and once at start-up.
     void ApplyRenameEnable();
-    // BN_CLICKED of 1078, and from ApplyRenameEnable.
+    // BN_CLICKED of IDC_RENAME_MODE, and from ApplyRenameEnable.
     void ApplyRenameMode();
     // EN_UPDATE of one of the eight rule edits.
     void OnRuleTextChanged(int id);

@@ -19,9 +19,9 @@ public:
     // `programFolder` is the main window's own member.
     TargetPanel(Window& window, Shell& shell, const std::string& programFolder);
 
-    // BN_CLICKED of 1007, and once at start-up after 1007 was unticked.
+    // BN_CLICKED of IDC_CURRENT_DIR, and once at start-up after it was unticked.
     void ApplyCurrentDirChoice();
-    // WM_DROPFILES: the first dropped item becomes the path, unless 1007 is
+    // WM_DROPFILES: the first dropped item becomes the path, unless IDC_CURRENT_DIR is
     // ticked or the path has characters the program can't hold.
     void TakeDroppedTarget(DropHandle drop);
     // Attribute boxes indeterminate (leave), folders box unticked.
