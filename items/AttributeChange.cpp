@@ -33,9 +33,9 @@ bool ApplyAttributeChoices(uint8_t attributes, const AttributeChoices& choices, 
     return changed;
 }
 
-AttributeChangeResult ChangeAttributes(ItemContext& context, bool isFolder, const ItemStatus& status,
-                                       const std::string& path, const std::string& dirText,
-                                       const std::string& nameText, const AttributeChoices& choices) {
+AttributeChangeResult ChangeAttributes(ItemContext& context, bool isFolder, const ItemRef& item,
+                                       const ItemStatus& status, const AttributeChoices& choices,
+                                       KnownWord current) {
     // A copy of the status as read, so the time half's writes don't leak in;
     // its times are never written here.
     ItemStatus copy = status;
@@ -44,8 +44,10 @@ AttributeChangeResult ChangeAttributes(ItemContext& context, bool isFolder, cons
     if (!ApplyAttributeChoices(status.attributes, choices, copy.attributes, report)) {
         return AttributeChangeResult::NothingToChange;
     }
-    if (!WriteItemStatus(context, isFolder, path, copy, kWriteNoTimes)) return AttributeChangeResult::Refused;
-    if (context.FullView()) context.ShowStatus(BuildItemReport(dirText, nameText, report));
+    if (!WriteItemStatus(context, isFolder, item.path, copy, kWriteNoTimes, current)) {
+        return AttributeChangeResult::Refused;
+    }
+    if (context.FullView()) context.ShowStatus(BuildItemReport(item.dirText, item.nameText, report));
     return AttributeChangeResult::Changed;
 }
 

@@ -7,6 +7,7 @@
 
 #include "items/DateTimeFields.h"
 #include "items/ItemStatus.h"
+#include "items/RenameRules.h"
 
 namespace kelvo {
 
@@ -30,8 +31,11 @@ extern const AttributeLine kAttributeLines[4];
 bool ApplyAttributeChoices(uint8_t attributes, const AttributeChoices& choices, uint8_t& newAttributes,
                            std::string& report);
 
-AttributeChangeResult ChangeAttributes(ItemContext& context, bool isFolder, const ItemStatus& status,
-                                       const std::string& path, const std::string& dirText,
-                                       const std::string& nameText, const AttributeChoices& choices);
+// The attribute half on the item `item` names, from the status read at the
+// start of the item change. `current` is the item's attribute word where it
+// is known without a read.
+AttributeChangeResult ChangeAttributes(ItemContext& context, bool isFolder, const ItemRef& item,
+                                       const ItemStatus& status, const AttributeChoices& choices,
+                                       KnownWord current = std::nullopt);
 
 }  // namespace kelvo

@@ -24,14 +24,20 @@ bool AnyTimeWanted(bool isFolder, const TimeEnables& timeEnables) {
     return !isFolder && std::any_of(timeEnables.begin(), timeEnables.end(), [](bool on) { return on; });
 }
 
+// The item's status and its whole attribute word, from its listing entry
+// or from a look-up of its own.
+bool StatusOf(ItemContext& context, const ItemRecord& item, ItemStatus& status, KnownWord& word) {
+    if (item.entry == nullptr) return ReadItemStatus(context.files, item.ref.path, status, word);
+    status = StatusFromEntry(*item.entry, item.ref.path);
+    word = item.entry->attributes;
+    return true;
+}
+
 }  // namespace
 
-bool ChangeItem(ItemContext& context, bool isFolder, const std::string& path, const std::string& dirText,
-                const std::string& nameText, const AttributeChoices& attributeChoices,
-                const TimeEnables& timeEnables, const DateTimeFields& creationFields,
-                const DateTimeFields& modificationFields, const DateTimeFields& accessFields) {
-    const bool timeWanted = AnyTimeWanted(isFolder, timeEnables);
-    const bool attributesWanted = AnyAttributeWanted(attributeChoices);
+bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job) {
+    const bool timeWanted = AnyTimeWanted(item.isFolder, job.timeEnables);
+    const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return false;
 
     const int failuresBefore = context.failures;
@@ -39,23 +45,27 @@ bool ChangeItem(ItemContext& context, bool isFolder, const std::string& path, co
     bool refused = false;
     bool changed = false;
     ItemStatus status;
-    if (!ReadItemStatus(context.files, path, status)) {
+    KnownWord word;
+    if (!StatusOf(context, item, status, word)) {
         failed = true;
     } else {
         if (timeWanted) {
-            switch (ChangeTimes(context, status, path, dirText, nameText, timeEnables, creationFields,
-                                modificationFields, accessFields)) {
+            const TimeChangeResult result = ChangeTimes(context, item.ref, status, job, word);
+            switch (result) {
             case kTimesWritten: changed = true; break;
             case kSomeRowsLeftOut: changed = failed = true; break;
             case kAllRowsLeftOut: failed = true; break;
             case kTimesRefused: refused = failed = true; break;
             }
+            // A time write touched the item, so the attribute half reads its
+            // word afresh; with every row left out nothing was written.
+            if (result != kAllRowsLeftOut) word.reset();
         }
         // A row left out is no reason to leave the attributes alone; only a
         // refused write of the item itself is.
         if (!refused && attributesWanted) {
             AttributeChangeResult result =
-                ChangeAttributes(context, isFolder, status, path, dirText, nameText, attributeChoices);
+                ChangeAttributes(context, item.isFolder, item.ref, status, job.attributeChoices, word);
             if (result == AttributeChangeResult::Refused) failed = true;
             if (result == AttributeChangeResult::Changed) changed = true;
         }

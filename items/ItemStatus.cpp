@@ -32,19 +32,30 @@ void ReadTime(FileTime ticks, int32_t& seconds, bool& known) {
     if (!known) seconds = 0;
 }
 
-// SetItemStatus, telling the caller the attribute word the item had before
-// and whether an attribute write already went through, so that a caller can
-// undo a half-done write.
+// What one SetItemStatus did, so that its caller can steer the write that
+// follows and undo a half-done one.
+struct WriteTrace {
+    KnownWord before;  // the word the write started from, where it got that far
+    bool attributesWritten = false;
+    uint32_t after = 0;  // where it succeeded: the word it aimed at
+};
+
 bool SetItemStatusTracked(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites,
-                          uint32_t& current, bool& attributesWritten) {
-    attributesWritten = false;
-    if (!files.GetAttributes(path, current)) return false;
+                          KnownWord known, WriteTrace& trace) {
+    trace = WriteTrace();
+    uint32_t current = 0;
+    if (known) {
+        current = *known;
+    } else if (!files.GetAttributes(path, current)) {
+        return false;
+    }
+    trace.before = current;
     uint32_t wanted = status.attributes;
     if (timeWrites & kKeepAttributeWord) wanted |= current & ~static_cast<uint32_t>(0xFF);
     const bool differs = wanted != current;
     if (differs && (current & kAttrReadOnly) != 0) {
         if (!files.SetAttributes(path, wanted)) return false;
-        attributesWritten = true;
+        trace.attributesWritten = true;
     }
     if ((timeWrites & kWriteAllTimes) != 0) {
         FileTime creation = SecondsToTicks(status.creation);
@@ -58,37 +69,28 @@ bool SetItemStatusTracked(FileSystem& files, const std::string& path, const Item
     }
     if (differs && (current & kAttrReadOnly) == 0) {
         if (!files.SetAttributes(path, wanted)) return false;
-        attributesWritten = true;
+        trace.attributesWritten = true;
     }
+    trace.after = differs ? wanted : current;
     return true;
 }
 
-// One write of WriteItemStatus's read-only rule. `original` receives the
-// attribute word the item had before this write, where it was read.
+// One write of WriteItemStatus's read-only rule.
 bool WriteOnce(FileSystem& files, bool isFolder, const std::string& path, const ItemStatus& status,
-               unsigned timeWrites, uint32_t& original, bool& originalKnown, bool& attributesWritten) {
+               unsigned timeWrites, KnownWord current, WriteTrace& trace) {
     if (isFolder) {
-        attributesWritten = files.SetAttributes(path, status.attributes);
-        return attributesWritten;
+        trace = WriteTrace();
+        trace.attributesWritten = files.SetAttributes(path, status.attributes);
+        return trace.attributesWritten;
     }
-    uint32_t current = kInvalidAttributes;
-    bool ok = SetItemStatusTracked(files, path, status, timeWrites, current, attributesWritten);
-    if (!originalKnown && current != kInvalidAttributes) {
-        original = current;
-        originalKnown = true;
-    }
-    return ok;
+    return SetItemStatusTracked(files, path, status, timeWrites, current, trace);
 }
 
 }  // namespace
 
-bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status) {
-    status = ItemStatus();
-    std::string fullPath;
-    if (!files.GetFullPath(path, fullPath)) return false;
+ItemStatus StatusFromEntry(const FindEntry& entry, const std::string& fullPath) {
+    ItemStatus status;
     status.fullPath = fullPath;
-    FindEntry entry;
-    if (!files.FindOne(path, entry)) return false;
     status.attributes = static_cast<uint8_t>(entry.attributes & kCarriedAttributeBits);
     status.size = static_cast<uint32_t>(entry.size);
     ReadTime(entry.creation, status.creation, status.creationKnown);
@@ -104,38 +106,65 @@ bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& stat
         status.access = status.modification;
         status.accessKnown = status.modificationKnown;
     }
+    return status;
+}
+
+bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status, KnownWord& word) {
+    status = ItemStatus();
+    word.reset();
+    std::string fullPath;
+    if (!files.GetFullPath(path, fullPath)) return false;
+    status.fullPath = fullPath;
+    FindEntry entry;
+    if (!files.FindOne(path, entry)) return false;
+    status = StatusFromEntry(entry, fullPath);
+    word = entry.attributes;
     return true;
 }
 
-bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites) {
-    uint32_t current = 0;
-    bool attributesWritten = false;
-    return SetItemStatusTracked(files, path, status, timeWrites, current, attributesWritten);
+bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status) {
+    KnownWord word;
+    return ReadItemStatus(files, path, status, word);
+}
+
+bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites,
+                   KnownWord current) {
+    WriteTrace trace;
+    return SetItemStatusTracked(files, path, status, timeWrites, current, trace);
 }
 
 bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& path, const ItemStatus& status,
-                     unsigned timeWrites) {
+                     unsigned timeWrites, KnownWord current) {
     ItemStatus first = status;
     const bool readOnlyHeldBack = (first.attributes & kAttrReadOnly) != 0;
     if (readOnlyHeldBack) first.attributes = static_cast<uint8_t>(first.attributes & ~kAttrReadOnly);
 
-    uint32_t original = 0;
-    bool originalKnown = false;
-    bool attributesWritten = false;
+    // The word to put back where a pair of writes can't be finished.
+    KnownWord original = current;
     // A folder's word is only needed to undo a half-done pair of writes.
-    if (isFolder && readOnlyHeldBack) originalKnown = context.files.GetAttributes(path, original);
+    if (isFolder && readOnlyHeldBack && !original) {
+        uint32_t word = 0;
+        if (context.files.GetAttributes(path, word)) original = word;
+    }
 
-    if (!WriteOnce(context.files, isFolder, path, first, timeWrites, original, originalKnown, attributesWritten)) {
-        if (attributesWritten && originalKnown) context.files.SetAttributes(path, original);
+    WriteTrace trace;
+    const bool firstDone = WriteOnce(context.files, isFolder, path, first, timeWrites, current, trace);
+    if (!original) original = trace.before;
+    if (!firstDone) {
+        if (trace.attributesWritten && original) context.files.SetAttributes(path, *original);
         return false;
     }
     if (context.FullView()) context.ShowStatus("変更しました。");
     if (!readOnlyHeldBack) return true;
 
-    // The first write went through: an item the second write can't finish
-    // gets its old attributes back rather than staying half-changed.
-    if (!WriteOnce(context.files, isFolder, path, status, timeWrites, original, originalKnown, attributesWritten)) {
-        if (originalKnown) context.files.SetAttributes(path, original);
+    // The first write went through: a file is now without read-only and
+    // keeps the bits above the byte it had, which is all that its second
+    // write looks at in the word it starts from, so the word the first aimed
+    // at stands in for a read (a folder's write needs none). An item the
+    // second write can't finish gets its old attributes back rather than
+    // staying half-changed.
+    if (!WriteOnce(context.files, isFolder, path, status, timeWrites, trace.after, trace)) {
+        if (original) context.files.SetAttributes(path, *original);
         return false;
     }
     return true;

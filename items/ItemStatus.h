@@ -2,6 +2,7 @@
 // path), how it is read from the file system and how it is written back.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "items/ItemContext.h"
@@ -35,18 +36,32 @@ enum TimeWrite : unsigned {
     kKeepAttributeWord = 8,
 };
 
+// The item's whole attribute word where the caller knows it without asking
+// the file system: from the listing entry that named the item, or from the
+// item's own look-up, as long as nothing of the run has touched the item
+// since. Empty: the write reads it.
+using KnownWord = std::optional<uint32_t>;
+
 // Reads an item's status. False when the path can't be resolved or the item
 // isn't found; the record must then not be acted on.
 bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status);
+// The same, also giving the whole attribute word that the look-up found.
+bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status, KnownWord& word);
+
+// The status that a listing entry gives of the item at `fullPath`: the same
+// as ReadItemStatus reads, without a look-up of its own.
+ItemStatus StatusFromEntry(const FindEntry& entry, const std::string& fullPath);
 
 // The platform-facing write: attribute byte and the chosen times, in the
 // order that lets a read-only item get new times. False on the first refused call.
-bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites);
+bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites,
+                   KnownWord current = std::nullopt);
 
 // The program's own write: an item whose new attributes include read-only is
 // written first without it, then with it. Shows "変更しました。" in full view.
-// False when a write was refused.
+// False when a write was refused; an attribute write it had made is then
+// undone where the file system lets it.
 bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& path, const ItemStatus& status,
-                     unsigned timeWrites);
+                     unsigned timeWrites, KnownWord current = std::nullopt);
 
 }  // namespace kelvo

@@ -12,6 +12,11 @@ namespace {
 // Characters no file name can hold.
 const std::string kNameChars = "\\/:*?\"<>";
 
+// How MoveFile refuses a name that is already taken (ERROR_ALREADY_EXISTS,
+// ERROR_FILE_EXISTS): it never replaces an item.
+constexpr uint32_t kErrorAlreadyExists = 183;
+constexpr uint32_t kErrorFileExists = 80;
+
 // False for a name that isn't one name: a dot or two dots alone, a character
 // it can't hold, or a lone
 // lead byte at its end. Rule texts ending in a lone lead byte can make such
@@ -29,17 +34,16 @@ bool IsWholeName(const std::string& name) {
     return true;
 }
 
-// True when newName can be given to the file. Every reason against it is
-// silent: the file then simply keeps its name.
-bool MayRename(FileSystem& files, const ItemPath& item, const std::string& newName) {
+// True when newName can be given to the file as far as the name itself
+// tells. Every reason against it is silent: the file then simply keeps its
+// name. Whether the name is taken is for the rename itself to tell.
+bool MayRename(const ItemPath& item, const std::string& newName) {
     if (newName == item.name) return false;
     if (!IsWholeName(newName)) return false;
-    if (!NameFits(item.directory, item.separator, newName)) return false;
-    // A change of letter case finds the file itself under its new name.
-    if (EqualsIgnoreCase(newName, item.name)) return true;
-    FindEntry existing;
-    return !files.FindOne(item.directory + item.separator + newName, existing);
+    return NameFits(item.directory, item.separator, newName);
 }
+
+bool NameTaken(uint32_t error) { return error == kErrorAlreadyExists || error == kErrorFileExists; }
 
 }  // namespace
 
@@ -50,13 +54,16 @@ bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& r
     ApplyRenameRules(rules, title, extension);
     if (title.empty()) return false;
     std::string newName = JoinName(title, extension);
-    if (!MayRename(context.files, item, newName)) return false;
+    if (!MayRename(item, newName)) return false;
 
+    // A new name that differs only in letter case names the file itself,
+    // which the rename allows; any other item of that name refuses it.
     std::string folder = item.directory + item.separator;
     if (!context.files.Move(folder + item.name, folder + newName)) {
-        // A file in use or out of reach keeps its name and still gets its
-        // time and attribute changes; the run counts it as not changed.
-        ++context.failures;
+        // A name taken is a silent reason to keep the name. A file in use or
+        // out of reach keeps its name too and still gets its time and
+        // attribute changes, but the run counts it as not changed.
+        if (!NameTaken(context.files.LastError())) ++context.failures;
         return false;
     }
     if (context.FullView()) context.ShowStatus(BuildItemReport(item.directory, item.name, newName));

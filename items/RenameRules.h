@@ -22,8 +22,9 @@ struct ItemRef {
     std::string path, dirText, nameText;
 };
 
-// Renames one file by the rules. True when the file got a new name. A refused
-// rename leaves the old name (and counts in context.failures).
+// Renames one file by the rules. True when the file got a new name. A rename
+// refused because the new name is taken keeps the old name silently; one
+// refused for any other reason keeps it too and counts in context.failures.
 bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result);
 
 }  // namespace kelvo

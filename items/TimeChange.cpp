@@ -72,17 +72,15 @@ bool ComposeRow(Clock& clock, const DateTimeFields& fields, int32_t itemTime, bo
 
 }  // namespace
 
-TimeChangeResult ChangeTimes(ItemContext& context, const ItemStatus& status, const std::string& path,
-                             const std::string& dirText, const std::string& nameText,
-                             const TimeEnables& timeEnables, const DateTimeFields& creationFields,
-                             const DateTimeFields& modificationFields, const DateTimeFields& accessFields) {
-    const DateTimeFields* const rowFields[3] = {&creationFields, &modificationFields, &accessFields};
+TimeChangeResult ChangeTimes(ItemContext& context, const ItemRef& item, const ItemStatus& status, const ItemJob& job,
+                             KnownWord current) {
+    const DateTimeFields* const rowFields[3] = {&job.creationFields, &job.modificationFields, &job.accessFields};
     ItemStatus newStatus = status;
     std::string timeReport;
     unsigned timeWrites = kWriteNoTimes;
     bool rowLeftOut = false;
     for (int row = 0; row < 3; ++row) {
-        if (!timeEnables[row]) continue;
+        if (!job.timeEnables[row]) continue;
         const TimeRow& kind = kTimeRows[row];
         int32_t newTime = 0;
         std::string line = kind.label;
@@ -97,8 +95,10 @@ TimeChangeResult ChangeTimes(ItemContext& context, const ItemStatus& status, con
     }
     if (timeWrites == kWriteNoTimes) return kAllRowsLeftOut;
     // A change of times alone leaves the attribute bits above the byte alone.
-    if (!WriteItemStatus(context, false, path, newStatus, timeWrites | kKeepAttributeWord)) return kTimesRefused;
-    if (context.FullView()) context.ShowStatus(BuildItemReport(dirText, nameText, timeReport));
+    if (!WriteItemStatus(context, false, item.path, newStatus, timeWrites | kKeepAttributeWord, current)) {
+        return kTimesRefused;
+    }
+    if (context.FullView()) context.ShowStatus(BuildItemReport(item.dirText, item.nameText, timeReport));
     return rowLeftOut ? kSomeRowsLeftOut : kTimesWritten;
 }
 

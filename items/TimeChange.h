@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "items/DateTimeFields.h"
+#include "items/ItemRecord.h"
 #include "items/ItemStatus.h"
 
 namespace kelvo {
@@ -15,10 +15,10 @@ enum TimeChangeResult {
     kTimesRefused,     // the write was refused: the item is as it was
 };
 
-// Runs the time half on the status read at the start of the item change.
-TimeChangeResult ChangeTimes(ItemContext& context, const ItemStatus& status, const std::string& path,
-                             const std::string& dirText, const std::string& nameText,
-                             const TimeEnables& timeEnables, const DateTimeFields& creationFields,
-                             const DateTimeFields& modificationFields, const DateTimeFields& accessFields);
+// Runs the time half of `job` on the file `item` names, from the status read
+// at the start of the item change. `current` is the file's attribute word
+// where it is known without a read.
+TimeChangeResult ChangeTimes(ItemContext& context, const ItemRef& item, const ItemStatus& status, const ItemJob& job,
+                             KnownWord current = std::nullopt);
 
 }  // namespace kelvo

@@ -16,23 +16,21 @@ ItemPath MakeItemPath(const std::string& folder, const std::string& name) {
     return item;
 }
 
-FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, const ItemRef& unrenamed) {
+FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file) {
     FileResult result;
     const int failuresBefore = context.failures;
-    ItemRef ref = unrenamed;
     if (job.renameEnabled) {
-        result.renamed = RenameItem(context, item, job.renameRules, ref);
+        result.renamed = RenameItem(context, item, job.renameRules, file.ref);
         if (result.renamed) {
             result.changed = true;
-            result.newPath = ref.path;
+            result.newPath = file.ref.path;
+            // The rename touched the file: what its entry said may no longer hold.
+            file.entry = nullptr;
         }
     }
     // A refused rename leaves the file under its old name; it still gets its
     // time and attribute changes there, and counts once as not changed.
-    if (ChangeItem(context, false, ref.path, ref.dirText, ref.nameText, job.attributeChoices, job.timeEnables,
-                   job.creationFields, job.modificationFields, job.accessFields)) {
-        result.changed = true;
-    }
+    if (ChangeItem(context, file, job)) result.changed = true;
     if (context.failures > failuresBefore) context.failures = failuresBefore + 1;
     return result;
 }

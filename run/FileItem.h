@@ -4,6 +4,7 @@
 #include <string>
 
 #include "items/ItemContext.h"
+#include "items/ItemRecord.h"
 #include "items/RenameRules.h"
 #include "run/JobSettings.h"
 
@@ -15,9 +16,11 @@ struct FileResult {
     std::string newPath;   // the path after a rename
 };
 
-// `unrenamed` is what the reports name when renaming is off. A file whose
-// rename was refused is skipped: its status is not touched.
-FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, const ItemRef& unrenamed);
+// `file` is the file as the walk or the file mode hands it on; its texts are
+// what the reports name when renaming is off. A renamed file is looked up
+// again under its new name; one whose rename was refused keeps its name and
+// still gets its time and attribute changes.
+FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file);
 
 // The six texts of a file in `folder` (the folder as a full path).
 ItemPath MakeItemPath(const std::string& folder, const std::string& name);

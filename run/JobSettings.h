@@ -2,26 +2,24 @@
 #pragma once
 #include <string>
 
-#include "items/DateTimeFields.h"
+#include "items/ItemRecord.h"
 #include "items/RenameRules.h"
 #include "platform/Window.h"
 
 namespace kelvo {
 
-struct JobSettings {
-    AttributeChoices attributeChoices{};  // raw box states: 0 clear, 1 set, 2 leave
+// The attribute choices, the time enables and the three date rows come
+// from ItemJob, so that every item change takes the job as it stands.
+struct JobSettings : ItemJob {
     bool applyToFolders = false;
-    TimeEnables timeEnables{};
-    DateTimeFields creationFields;
-    DateTimeFields modificationFields;
-    DateTimeFields accessFields;
     bool renameEnabled = false;
     RenameRules renameRules;
     std::string targetPath;
 };
 
-// Reads every field once, in the order above (targetPath last). Texts are
-// taken as they stand.
+// Reads every field once: the attribute choices, applyToFolders, the time
+// enables and rows, the rename settings, targetPath last. Texts are taken
+// as they stand.
 JobSettings ReadJobSettings(Window& window);
 
 }  // namespace kelvo

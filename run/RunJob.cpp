@@ -24,7 +24,9 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     SplitPath(target, folder, name);
     ItemPath item = MakeItemPath(folder, name);
     item.fullPath = target;
-    const FileResult result = TreatFile(context, job, item, ItemRef{target, currentDirectory, job.targetPath});
+    // No listing named the file: ChangeItem looks it up itself.
+    const ItemRecord file{false, ItemRef{target, currentDirectory, job.targetPath}, nullptr};
+    const FileResult result = TreatFile(context, job, item, file);
     // The new name in full: the path edit then names the file that exists,
     // wherever the current directory stands.
     if (result.renamed) context.window.SetText(IDC_PATH, result.newPath);

@@ -1,10 +1,14 @@
-// The folder walk. Every folder is listed twice: once for its subfolders
-// when the walk first stands in it, once more for its files after all its
-// subfolders are done (the second listing sees files renamed meanwhile).
+// The folder walk. Every folder is listed once, when the walk first stands
+// in it; its files are treated from that listing after all its subfolders
+// are done. Nothing of the run renames or changes a folder's files before
+// their turn, so each file's entry still tells its status then, and a file
+// renamed during its folder's pass can't turn up in the listing again.
 // A folder or file the walk can't reach safely, or whose name has no exact
 // code page 932 form, is skipped and counted; the walk never acts on a
 // folder it hasn't actually entered.
 #include "run/TargetWalk.h"
+
+#include <utility>
 
 #include "items/ChangeItem.h"
 #include "platform/Cp932Text.h"
@@ -47,8 +51,8 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
         while (!frames_.empty()) {
             Frame& frame = frames_.back();
             if (frame.next < frame.subfolders.size()) {
-                const std::string name = frame.subfolders[frame.next++];
-                EnterSubfolder(name);
+                const FindEntry subfolder = frame.subfolders[frame.next++];
+                EnterSubfolder(subfolder);
                 continue;
             }
             if (!FilePass(frame)) {
@@ -75,12 +79,12 @@ bool TargetWalk::EnterRoot() {
         Fail();
         return false;
     }
-    frames_.push_back(Frame{rootPath_, {}, 0});
-    frames_.back().subfolders = ReadSubfolders();
+    PushFrame(rootPath_);
     return true;
 }
 
-void TargetWalk::EnterSubfolder(const std::string& name) {
+void TargetWalk::EnterSubfolder(const FindEntry& subfolder) {
+    const std::string& name = subfolder.name;
     const std::string& parent = frames_.back().path;
     const std::string path = parent + SeparatorAfter(parent) + name;
     if (frames_.size() >= limits_.maxLevels || path.size() > limits_.maxPathBytes ||
@@ -89,13 +93,10 @@ void TargetWalk::EnterSubfolder(const std::string& name) {
         return;
     }
     if (context_.FullView()) context_.ShowStatus(EnteredFolderText(name));
-    if (job_.applyToFolders &&
-        ChangeItem(context_, true, path, path, name, job_.attributeChoices, job_.timeEnables, job_.creationFields,
-                   job_.modificationFields, job_.accessFields)) {
+    if (job_.applyToFolders && ChangeItem(context_, ItemRecord{true, ItemRef{path, path, name}, &subfolder}, job_)) {
         anyChange_ = true;
     }
-    frames_.push_back(Frame{path, {}, 0});
-    frames_.back().subfolders = ReadSubfolders();
+    PushFrame(path);
 }
 
 bool TargetWalk::Climb() {
@@ -110,62 +111,73 @@ bool TargetWalk::Climb() {
     return true;
 }
 
-std::vector<std::string> TargetWalk::ReadSubfolders() {
-    std::vector<std::string> names;
+// The walk now stands in the folder at `path`: its frame, with its listing.
+void TargetWalk::PushFrame(const std::string& path) {
+    frames_.emplace_back();
+    frames_.back().path = path;
+    ReadListing(frames_.back());
+}
+
+// A listing broken off part way keeps what it gave: those entries are
+// walked and treated, and the folder counts once for the rest.
+void TargetWalk::ReadListing(Frame& frame) {
     std::unique_ptr<DirectoryListing> listing = context_.files.List("*");
     if (listing == nullptr) {
         if (ListingBroken()) Fail();
-        return names;
+        return;
     }
     FindEntry entry;
     while (listing->Next(entry)) {
-        if ((entry.attributes & kAttrDirectory) == 0) continue;
+        frame.listedAny = true;
+        switch (UseOf(frame.path, entry)) {
+        case EntryUse::Enter: frame.subfolders.push_back(std::move(entry)); break;
+        case EntryUse::Treat: frame.files.push_back(std::move(entry)); break;
+        case EntryUse::PassOver: break;
         // A folder the program can't name is left with all it holds, and
-        // counted here, where each folder's subfolders are read once.
-        if (!entry.exact) {
-            Fail();
-        } else if (!IsDots(entry.name)) {
-            names.push_back(entry.name);
+        // counted here, where each folder's listing is read.
+        case EntryUse::Refuse: Fail(); break;
         }
     }
     if (ListingBroken()) Fail();
-    return names;
+}
+
+// The one place that decides, entry by entry, what the walk enters, what
+// it treats, what it passes over without a word and what it refuses.
+TargetWalk::EntryUse TargetWalk::UseOf(const std::string& folder, const FindEntry& entry) const {
+    if (IsDots(entry.name)) return EntryUse::PassOver;
+    if ((entry.attributes & kAttrDirectory) != 0) return entry.exact ? EntryUse::Enter : EntryUse::Refuse;
+    if (EqualsIgnoreCase(folder + SeparatorAfter(folder) + entry.name, ownProgramPath_)) return EntryUse::PassOver;
+    return EntryUse::Treat;
 }
 
 bool TargetWalk::FilePass(const Frame& frame) {
+    // A cancel is seen before each entry of the folder's listing: here for
+    // those before its first file, and then before each file.
+    if (frame.listedAny && Cancelled()) return false;
     std::string newNameList = "\\";
-    std::unique_ptr<DirectoryListing> listing = context_.files.List("*");
-    if (listing == nullptr) {
-        if (ListingBroken()) Fail();
-        return true;
-    }
-    FindEntry entry;
-    while (listing->Next(entry)) {
-        if (cancelRequested_.load(std::memory_order_relaxed)) return false;
+    for (const FindEntry& entry : frame.files) {
+        if (Cancelled()) return false;
+        // A file the program can't name is counted in its turn, untouched.
         if (!entry.exact) {
-            // Folders among them were counted when the subfolders were read.
-            if ((entry.attributes & kAttrDirectory) == 0) Fail();
+            Fail();
             continue;
         }
-        TreatEntry(frame.path, entry.name, entry.attributes, newNameList);
+        TreatEntry(frame.path, entry, newNameList);
     }
-    if (ListingBroken()) Fail();
     return true;
 }
 
-void TargetWalk::TreatEntry(const std::string& folder, const std::string& name, uint32_t attributes,
-                            std::string& newNameList) {
-    const ItemPath item = MakeItemPath(folder, name);
-    if (IsDots(name) || (attributes & kAttrDirectory) != 0 || EqualsIgnoreCase(item.fullPath, ownProgramPath_)) {
-        return;
-    }
-    // A file this pass already treated, met again under its new name.
-    if (job_.renameEnabled && TakeFromNewNames(newNameList, name)) return;
+void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, std::string& newNameList) {
+    // A name this pass gave: the listing's own entry of that name must have
+    // gone meanwhile, so the file there now is one already treated.
+    if (job_.renameEnabled && TakeFromNewNames(newNameList, entry.name)) return;
+    const ItemPath item = MakeItemPath(folder, entry.name);
     if (item.fullPath.size() > limits_.maxPathBytes) {
         Fail();
         return;
     }
-    const FileResult result = TreatFile(context_, job_, item, ItemRef{item.fullPath, folder, name});
+    const ItemRecord file{false, ItemRef{item.fullPath, folder, entry.name}, &entry};
+    const FileResult result = TreatFile(context_, job_, item, file);
     if (result.renamed) {
         std::string newFolder, newName;
         SplitPath(result.newPath, newFolder, newName);

@@ -1,8 +1,10 @@
 // Folder mode of a run: the walk over the whole tree below the target
 // folder, subfolders first (each completely, in listing order), then each
 // folder's own files. The walk keeps an explicit stack of frames; each frame
-// holds its folder's subfolder names, read once when the walk first stands
-// in the folder, and the index of the next one to enter.
+// holds its folder's listing, read once when the walk first stands in the
+// folder: the entries of its subfolders with the index of the next one to
+// enter, and the entries of its files. Memory grows with the largest folder
+// on the way down, not with the tree.
 #pragma once
 #include <atomic>
 #include <cstddef>
@@ -40,17 +42,24 @@ public:
 private:
     struct Frame {
         std::string path;  // full path of the folder
-        std::vector<std::string> subfolders;
+        std::vector<FindEntry> subfolders;
         size_t next = 0;
+        std::vector<FindEntry> files;
+        bool listedAny = false;  // the listing gave any entry at all, "." and ".." included
     };
 
+    // What the walk does with one entry of a listing.
+    enum class EntryUse { PassOver, Enter, Treat, Refuse };
+
     bool EnterRoot();
-    void EnterSubfolder(const std::string& name);
+    void EnterSubfolder(const FindEntry& subfolder);
     bool Climb();
+    void PushFrame(const std::string& path);
+    void ReadListing(Frame& frame);
+    EntryUse UseOf(const std::string& folder, const FindEntry& entry) const;
     bool FilePass(const Frame& frame);
-    void TreatEntry(const std::string& folder, const std::string& name, uint32_t attributes,
-                    std::string& newNameList);
-    std::vector<std::string> ReadSubfolders();
+    void TreatEntry(const std::string& folder, const FindEntry& entry, std::string& newNameList);
+    bool Cancelled() const { return cancelRequested_.load(std::memory_order_relaxed); }
     bool ListingBroken() const;
     void LeaveCurrentDirectory();
     void Fail() { ++context_.failures; }

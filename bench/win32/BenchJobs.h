@@ -20,8 +20,8 @@ const std::vector<JobInfo>& Jobs();
 // What a rename run puts in front of every title.
 inline constexpr const char* kTitleHead = "h";
 
-// The bare loop: walks `root` and makes the job's calls on every file.
-// Returns the number of files treated.
+// The bare loop: walks `root` and makes the job's calls on every file,
+// through the wide (...W) calls. Returns the number of files treated.
 long RunBaseline(Job job, const std::string& root);
 
 // Puts the tree back as it was before a run of `job` and returns how many

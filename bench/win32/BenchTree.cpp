@@ -28,7 +28,7 @@ void FillFolder(const std::string& folder, int files) {
     for (int i = 0; i < files; ++i) MakeFile(folder + "\\f" + std::to_string(i) + ".txt");
 }
 
-bool IsDots(const char* name) { return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)); }
+bool IsDots(const wchar_t* name) { return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)); }
 
 }  // namespace
 
@@ -38,6 +38,7 @@ const std::vector<TreeShape>& TreeShapes() {
         {'b', "b: 100,000 files in 1,000 folders", 1000, 100, false, 10},
         {'c', "c: 2,000 subfolders of 5 files", 2000, 5, false, 0},
         {'d', "d: chain of 200 folders of 10 files", 200, 10, true, 0},
+        {'e', "e: one folder of 100,000 files", 1, 100000, false, 0},
     };
     return shapes;
 }
@@ -67,27 +68,27 @@ void MakeTree(const TreeShape& shape, const std::string& root) {
 
 long WalkFiles(const std::string& root, const FileVisitor& visit) {
     long visited = 0;
-    std::vector<std::string> pending{root};
-    std::vector<std::string> files;
+    std::vector<std::wstring> pending{Wide(root)};
+    std::vector<std::wstring> files;
     while (!pending.empty()) {
-        const std::string folder = pending.back();
+        const std::wstring folder = pending.back();
         pending.pop_back();
         files.clear();
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
         if (find == INVALID_HANDLE_VALUE) continue;
         do {
             if (IsDots(data.cFileName)) continue;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                pending.push_back(folder + "\\" + data.cFileName);
+                pending.push_back(folder + L"\\" + data.cFileName);
             } else {
                 files.push_back(data.cFileName);
             }
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
         // Names are taken before any is touched, so a rename can't make
         // the listing show a file twice.
-        for (const std::string& name : files) {
+        for (const std::wstring& name : files) {
             if (folder.size() + 1 + name.size() > MAX_PATH - 1) continue;
             visit(folder, name);
             ++visited;

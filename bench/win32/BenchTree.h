@@ -1,6 +1,6 @@
 // The trees the benchmark works on: how each is shaped, generating it on
-// disk, and a bare walk over it with FindFirstFileA/FindNextFileA that
-// hands every file's full path to a callback.
+// disk, and a bare walk over it with FindFirstFileW/FindNextFileW that
+// hands every file's folder and name to a callback.
 #pragma once
 #include <windows.h>
 
@@ -11,7 +11,7 @@
 namespace kelvo::bench {
 
 struct TreeShape {
-    char key;           // 'a' .. 'd', as chosen on the command line
+    char key;           // 'a' .. 'e', as chosen on the command line
     const char* label;  // for the table
     int folders;        // folders below the target
     int filesEach;      // files in each of them
@@ -25,10 +25,10 @@ const std::vector<TreeShape>& TreeShapes();
 // are made through the wide \\?\ form, as a user's tools could make them.
 void MakeTree(const TreeShape& shape, const std::string& root);
 
-// Every file below `root` reachable through the ANSI calls, in listing
-// order per folder; a folder's files are listed before its subfolders are
-// entered. Returns the number of files visited.
-using FileVisitor = std::function<void(const std::string& folder, const std::string& name)>;
+// Every file below `root` whose path fits in MAX_PATH, in listing order per
+// folder; a folder's files are listed before its subfolders are entered.
+// Returns the number of files visited.
+using FileVisitor = std::function<void(const std::wstring& folder, const std::wstring& name)>;
 long WalkFiles(const std::string& root, const FileVisitor& visit);
 
 }  // namespace kelvo::bench

@@ -5,9 +5,10 @@
 // round trip is measured; the peak working set of Kelvo.exe is kept per tree.
 //
 // Arguments (all optional):
-//   --trees abcd   which trees (a: 10,000 files in 100 folders, b: 100,000
+//   --trees abcde  which trees (a: 10,000 files in 100 folders, b: 100,000
 //                  files in 1,000 folders, c: 2,000 subfolders of 5 files,
-//                  d: chain of 200 folders of 10 files)
+//                  d: chain of 200 folders of 10 files, e: one folder of
+//                  100,000 files)
 //   --jobs htr     which jobs (h: set hidden, t: set the modification time,
 //                  r: rename with a title head)
 //   --repeats 3    runs of each, the median is shown
@@ -31,7 +32,7 @@ namespace kelvo::bench {
 namespace {
 
 struct Options {
-    std::string trees = "abcd";
+    std::string trees = "abcde";
     std::string jobs = "htr";
     int repeats = 3;
     std::string work;
@@ -147,7 +148,8 @@ int Run(const Options& options) {
                     probedTree, roundTrips.size(), Percentile(roundTrips, 0.99),
                     *std::max_element(roundTrips.begin(), roundTrips.end()));
     }
-    std::printf("Goal for every row: ratio <= 1.3\n");
+    std::printf("Goals: ratio <= 1.1 for hidden and rename and <= 1.3 for mod. time on trees a and b; "
+                "<= 1.3 for every job on trees c and d\n");
     return 0;
 }
 
@@ -158,7 +160,7 @@ int main(int argc, char** argv) {
     kelvo::bench::Options options;
     if (!kelvo::bench::ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: KelvoBenchmark [--trees abcd] [--jobs htr] [--repeats N] [--work DIR]\n"
+                     "usage: KelvoBenchmark [--trees abcde] [--jobs htr] [--repeats N] [--work DIR]\n"
                      "KELVO_EXE must name Kelvo.exe; the scratch folder comes from --work or KELVO_SCRATCH\n");
         return 2;
     }

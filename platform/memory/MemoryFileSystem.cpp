@@ -287,8 +287,9 @@ void MemoryFileSystem::RefuseCall(uint64_t n, bool fromThenOn) {
     refuseOnward_ = fromThenOn;
 }
 
-void MemoryFileSystem::RefuseOperation(const std::string& operation, const std::string& pathSuffix, int times) {
-    refusals_.push_back({operation, pathSuffix, times});
+void MemoryFileSystem::RefuseOperation(const std::string& operation, const std::string& pathSuffix, int times,
+                                       uint32_t error) {
+    refusals_.push_back({operation, pathSuffix, times, error});
 }
 
 void MemoryFileSystem::ClearRefusals() {
@@ -325,8 +326,9 @@ bool MemoryFileSystem::Begin(const std::string& operation, const std::string& ar
             !EndsWithFolded(named, it->pathSuffix) && !EndsWithFolded(full, it->pathSuffix)) {
             continue;
         }
+        const uint32_t error = it->error;
         if (it->remaining > 0 && --it->remaining == 0) refusals_.erase(it);
-        return Fail(kErrorInjected);
+        return Fail(error);
     }
     return true;
 }

@@ -22,6 +22,7 @@ enum : uint32_t {
     kErrorPathNotFound = 3,
     kErrorAccessDenied = 5,
     kErrorSharingViolation = 32,
+    kErrorFileExists = 80,
     kErrorAlreadyExists = 183,
     kErrorFilenameTooLong = 206,
     kErrorInjected = 1117,  // ERROR_IO_DEVICE: a refusal made by a test
@@ -73,9 +74,10 @@ public:
     void RefuseCall(uint64_t n, bool fromThenOn = false);
     // Refuses calls of one operation ("SetAttributes", "SetTimes", ...) on a
     // path whose full form ends with `pathSuffix` (empty: any path); `times`
-    // refusals, or every matching call when times is 0.
+    // refusals, or every matching call when times is 0. The refused calls
+    // report `error`.
     void RefuseOperation(const std::string& operation, const std::string& pathSuffix = std::string(),
-                         int times = 1);
+                         int times = 1, uint32_t error = kErrorInjected);
     void ClearRefusals();
 
     // --- what happened -----------------------------------------------------
@@ -118,6 +120,7 @@ private:
         std::string operation;
         std::string pathSuffix;
         int remaining;  // 0: always
+        uint32_t error;
     };
 
     // Records the call and decides whether it is refused; sets lastError_.

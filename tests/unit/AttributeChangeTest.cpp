@@ -58,12 +58,58 @@ class ChangeItemTest : public RunTest {
 protected:
     bool Change(bool isFolder, const std::string& path, AttributeChoices choices, TimeEnables times = {}) {
         ItemContext context = Context();
-        bool changed = ChangeItem(context, isFolder, path, "C:\\data", "memo.txt", choices, times, {}, {}, {});
+        ItemJob job;
+        job.attributeChoices = choices;
+        job.timeEnables = times;
+        bool changed = ChangeItem(context, ItemRecord{isFolder, ItemRef{path, "C:\\data", "memo.txt"}, nullptr}, job);
         failures = context.failures;
         return changed;
     }
     int failures = 0;
 };
+
+// The entry that listed the item stands in for its look-up and for the
+// read of its attribute word before the first write. The second write of a
+// read-only pair goes by what the first wrote; a write after a time write
+// reads the word again.
+TEST_F(ChangeItemTest, ListingEntryStandsInForTheLookUpAndTheFirstRead) {
+    const std::string path = "C:\\data\\memo.txt";
+    const TimeEnables access = {false, false, true};
+    struct Case {
+        const char* shows;
+        uint32_t attributes;
+        AttributeChoices choices;
+        TimeEnables times;
+        std::vector<std::string> calls;
+        uint32_t after;
+    } cases[] = {
+        {"hidden", kAttrArchive, {L, S, L, L}, {}, {"SetAttributes " + path + " 34"}, 0x22},
+        {"hidden on a read-only file", kAttrArchive | kAttrReadOnly, {L, S, L, L}, {},
+         {"SetAttributes " + path + " 34", "SetAttributes " + path + " 35"}, 0x23},
+        {"access time", kAttrArchive, {L, L, L, L}, access, {"SetTimes " + path}, 0x20},
+        {"access time on a read-only file", kAttrArchive | kAttrReadOnly, {L, L, L, L}, access,
+         {"SetAttributes " + path + " 32", "SetTimes " + path, "SetTimes " + path, "SetAttributes " + path + " 33"},
+         0x21},
+        {"access time and hidden", kAttrArchive, {L, S, L, L}, access,
+         {"SetTimes " + path, "GetAttributes " + path, "SetAttributes " + path + " 34"}, 0x22},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shows);
+        files.AddFile(path, c.attributes, kUnixEpochTicks + 1000000000ull * kTicksPerSecond);
+        FindEntry entry;
+        ASSERT_TRUE(files.FindOne(path, entry));
+        files.ClearCalls();
+        ItemContext context = Context();
+        ItemJob job;
+        job.attributeChoices = c.choices;
+        job.timeEnables = c.times;
+        EXPECT_TRUE(ChangeItem(context, ItemRecord{false, ItemRef{path, "C:\\data", "memo.txt"}, &entry}, job));
+        EXPECT_EQ(files.Calls(), c.calls);
+        EXPECT_EQ(AttributesOf(path), c.after);
+        files.Find(path)->attributes = kAttrArchive;  // a read-only file can't be deleted
+        files.Delete(path);
+    }
+}
 
 TEST_F(ChangeItemTest, NothingAskedTouchesNothing) {
     files.AddFile("C:\\data\\memo.txt");
@@ -121,8 +167,8 @@ TEST_F(ChangeItemTest, UnreadableItemIsSkippedAndCountedOnce) {
     EXPECT_TRUE(files.CallsOf("SetAttributes").empty());
 }
 
-TEST_F(ChangeItemTest, RefusedWritesCountOnceAndShowNoReport) {
-    const char* kinds[] = {"GetAttributes", "SetAttributes"};
+TEST_F(ChangeItemTest, RefusedLookUpOrWriteCountsOnceAndShowsNoReport) {
+    const char* kinds[] = {"FindOne", "SetAttributes"};
     for (const char* kind : kinds) {
         SCOPED_TRACE(kind);
         files.AddFile("C:\\data\\memo.txt", kAttrArchive);

@@ -132,7 +132,7 @@ protected:
         calls = clean.Calls();
         cleanState = Snapshot(clean);
         ASSERT_EQ(cleanState.size(), original.size());
-        ASSERT_GT(calls.size(), 100u);
+        ASSERT_GT(calls.size(), 60u);
     }
 
     // Runs the job with call n refused (and, with onward, every call after

@@ -140,8 +140,9 @@ TEST_F(RenameItemTest, TakenNameIsKeptSilently) {
     EXPECT_EQ(ListedName(kFolder + "\\a.txt"), "a.txt");
     EXPECT_EQ(result.path, kFolder + "\\a.txt");
     EXPECT_EQ(result.nameText, "a.txt");
-    EXPECT_EQ(files.CallsOf("FindOne").size(), 1u);
-    EXPECT_TRUE(files.CallsOf("Move").empty());
+    EXPECT_EQ(files.Find(kFolder + "\\b.txt")->name, "B.TXT");
+    EXPECT_EQ(files.CallsOf("Move").size(), 1u);
+    EXPECT_TRUE(files.CallsOf("FindOne").empty());
     EXPECT_EQ(Status(), "");
     EXPECT_TRUE(window.MessageBoxes().empty());
     EXPECT_EQ(context.failures, 0);
@@ -169,7 +170,7 @@ TEST_F(RenameItemTest, RulesThatLeaveOnlyDotsKeepTheNameSilently) {
     EXPECT_EQ(context.failures, 0);
 }
 
-TEST_F(RenameItemTest, CaseOnlyChangeSkipsTheExistenceTest) {
+TEST_F(RenameItemTest, CaseOnlyChangeRenamesTheFileOntoItself) {
     ASSERT_TRUE(Rename(kFolder, "Ａ.txt", Replace("Ａ", "ａ")));
     EXPECT_TRUE(files.CallsOf("FindOne").empty());
     EXPECT_EQ(ListedName(kFolder + "\\ａ.txt"), "ａ.txt");
@@ -221,6 +222,30 @@ TEST_F(RenameItemTest, PathLimitJustInsideAndOutside) {
     EXPECT_FALSE(Rename(outside, "a.txt", rules));
     EXPECT_TRUE(files.CallsOf("Move").empty());
     EXPECT_EQ(result.path, outside + "\\a.txt");
+}
+
+TEST(RenameItem, RefusedRenameCountsUnlessTheNameIsTaken) {
+    const struct {
+        const char* shows;
+        uint32_t error;
+        int counted;
+    } cases[] = {
+        {"name already exists", kErrorAlreadyExists, 0},
+        {"file exists", kErrorFileExists, 0},
+        {"access denied", kErrorAccessDenied, 1},
+        {"file in use", kErrorSharingViolation, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shows);
+        Scene scene;
+        scene.files.RefuseOperation("Move", "", 1, c.error);
+        EXPECT_FALSE(scene.Rename(kFolder, "a.txt", Add("new_", "", "", "")));
+        EXPECT_EQ(scene.context.failures, c.counted);
+        EXPECT_EQ(scene.ListedName(kFolder + "\\a.txt"), "a.txt");
+        EXPECT_EQ(scene.result.path, kFolder + "\\a.txt");
+        EXPECT_EQ(scene.result.nameText, "a.txt");
+        EXPECT_EQ(scene.Status(), "");
+    }
 }
 
 TEST_F(RenameItemTest, RefusedRenameKeepsTheOldNameAndCounts) {

@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <vector>
@@ -38,16 +39,20 @@ protected:
         std::vector<std::string> texts = StatusTexts();
         return texts.empty() ? std::string() : texts.back();
     }
-    // The paths whose status was read, in order: one per item given to ChangeItem.
-    // A status read resolves the path and then looks it up; the run's own
-    // resolution of its target is followed by no look-up.
+    // The paths written, in the order of their first write: one per item the
+    // run changed. Attribute writes record the path followed by the word.
     std::vector<std::string> ChangedPaths() {
         std::vector<std::string> paths;
-        const std::vector<std::string>& calls = files.Calls();
-        for (size_t i = 0; i + 1 < calls.size(); ++i) {
-            if (calls[i].rfind("GetFullPath ", 0) == 0 && calls[i + 1].rfind("FindOne ", 0) == 0) {
-                paths.push_back(calls[i].substr(12));
+        for (const std::string& call : files.Calls()) {
+            std::string path;
+            if (call.rfind("SetAttributes ", 0) == 0) {
+                path = call.substr(14, call.rfind(' ') - 14);
+            } else if (call.rfind("SetTimes ", 0) == 0) {
+                path = call.substr(9);
+            } else {
+                continue;
             }
+            if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
         }
         return paths;
     }

@@ -54,6 +54,19 @@ const TimeEnables kModificationOnly = {false, true, false};
 const TimeEnables kAccessOnly = {false, false, true};
 const TimeEnables kAllRows = {true, true, true};
 
+const AttributeChoices kLeaveAll = {kLeaveAttribute, kLeaveAttribute, kLeaveAttribute, kLeaveAttribute};
+
+ItemJob TimeJob(const TimeEnables& enables, const DateTimeFields& creation, const DateTimeFields& modification,
+                const DateTimeFields& access, const AttributeChoices& choices = kLeaveAll) {
+    ItemJob job;
+    job.attributeChoices = choices;
+    job.timeEnables = enables;
+    job.creationFields = creation;
+    job.modificationFields = modification;
+    job.accessFields = access;
+    return job;
+}
+
 // Tokyo has no daylight saving: local is always UTC + 9 hours.
 constexpr int64_t kTokyoOffset = 9 * 3600;
 #ifdef _WIN32
@@ -82,8 +95,8 @@ protected:
         ItemStatus status;
         EXPECT_TRUE(ReadItemStatus(files, path, status));
         files.ClearCalls();
-        return ChangeTimes(context, status, path, "C:\\data", path.substr(path.rfind('\\') + 1), enables,
-                           creation, modification, access);
+        const ItemRef item{path, "C:\\data", path.substr(path.rfind('\\') + 1)};
+        return ChangeTimes(context, item, status, TimeJob(enables, creation, modification, access));
     }
 
     static constexpr FileTime kFraction = 1234567;  // 0.1234567 s
@@ -214,9 +227,9 @@ TEST_F(TimeChangeTest, EveryRefusedCallLeavesTheRunGoing) {
         ASSERT_TRUE(ReadItemStatus(fresh, "C:\\data\\memo.txt", status));
         const uint64_t readCalls = fresh.CallCount();
         fresh.RefuseCall(readCalls + n);
-        TimeChangeResult result = ChangeTimes(freshContext, status, "C:\\data\\memo.txt", "C:\\data", "memo.txt",
-                                              kCreationOnly, Fields("2004", "1", "2", "3", "4", "5"), kAllBlank,
-                                              kAllBlank);
+        TimeChangeResult result =
+            ChangeTimes(freshContext, ItemRef{"C:\\data\\memo.txt", "C:\\data", "memo.txt"}, status,
+                        TimeJob(kCreationOnly, Fields("2004", "1", "2", "3", "4", "5"), kAllBlank, kAllBlank));
         if (fresh.CallCount() < readCalls + n) {
             EXPECT_EQ(result, kTimesWritten);
             break;
@@ -299,8 +312,8 @@ TEST_F(TimeChangeTest, LeftOutRowKeepsTheOtherRowsAndTheAttributes) {
         node.modification = after2038;
         const FileTime access = node.access;
         context.failures = 0;
-        EXPECT_EQ(ChangeItem(context, false, "C:\\data\\memo.txt", "C:\\data", "memo.txt", c.choices, c.enables,
-                             kAllBlank, c.modification, c.access),
+        const ItemRecord file{false, ItemRef{"C:\\data\\memo.txt", "C:\\data", "memo.txt"}, nullptr};
+        EXPECT_EQ(ChangeItem(context, file, TimeJob(c.enables, kAllBlank, c.modification, c.access, c.choices)),
                   c.changed);
         EXPECT_EQ(context.failures, 1);
         EXPECT_EQ(node.modification, after2038);
@@ -336,8 +349,9 @@ TEST_P(TimeChangeZone, NoonTypedInWinterAndSummerReadsBackAsNoon) {
                                               {"C:\\data\\s.txt", "7", c.summerOffset}}) {
         ItemStatus status;
         ASSERT_TRUE(ReadItemStatus(files, path, status));
-        EXPECT_EQ(ChangeTimes(context, status, path, "C:\\data", path, kModificationOnly, kAllBlank,
-                              Fields("2020", month, "15", "12", "0", "0"), kAllBlank),
+        EXPECT_EQ(ChangeTimes(context, ItemRef{path, "C:\\data", path}, status,
+                              TimeJob(kModificationOnly, kAllBlank, Fields("2020", month, "15", "12", "0", "0"),
+                                      kAllBlank)),
                   kTimesWritten);
         const int64_t written = Seconds(files.Find(path)->modification);
         if (c.offsetsKnown) {

@@ -52,11 +52,13 @@ TEST_F(RefusedOnce, EachKindOfCallLeavesOnlyItsItem) {
         int counted;
         int unchanged;
     };
+    // Each item's status and attribute word come from its folder's one
+    // listing: the listing broken off, or not started, leaves what it holds.
     const Case cases[] = {
-        {"SetAttributes", "a.txt", 1, 1},        {"GetAttributes", "b.txt", 1, 1},
-        {"FindOne", "\\A", 1, 1},                {"GetFullPath", "b.txt", 1, 1},
+        {"SetAttributes", "a.txt", 1, 1},        {"SetAttributes", "b.txt 35", 1, 1},
+        {"SetAttributes", "\\A 18", 1, 1},       {"FindNext", "\\A", 1, 1},
         {"SetCurrentDirectory", ".\\A", 1, 2},   {"SetCurrentDirectory", "..\\", 0, 0},
-        {"GetCurrentDirectory", "", 0, 0},       {"FindFirst", "*", 1, 2},
+        {"GetCurrentDirectory", "", 0, 0},       {"FindFirst", "*", 1, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.operation) + " " + c.pathSuffix);

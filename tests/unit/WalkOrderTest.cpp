@@ -1,7 +1,11 @@
-// The folder walk: visiting order, paths at a drive root and below a folder
-// whose name ends in a trail byte of 0x5C, skipped entries, the texts in
-// full and compact view, cancel, and the limits of depth and path length.
+// The folder walk: visiting order, one listing per folder, the calls each
+// file costs, paths at a drive root and below a folder whose name ends in a
+// trail byte of 0x5C, skipped entries, the texts in full and compact view,
+// cancel, and the limits of depth and path length.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
 
 #include "run/RunTexts.h"
 #include "run/TargetWalk.h"
@@ -51,10 +55,10 @@ TEST_F(FolderWalk, SubfoldersFirstThenFilesWithoutFolders) {
     EXPECT_EQ(AttributesOf("C:\\T\\A"), kAttrDirectory);
 }
 
-TEST_F(FolderWalk, EachFolderIsListedTwice) {
+TEST_F(FolderWalk, EachFolderIsListedOnce) {
     BuildExampleTree();
     Run();
-    EXPECT_EQ(files.ListingsOpened(), 2u * 4u);
+    EXPECT_EQ(files.ListingsOpened(), 4u);
 }
 
 TEST_F(FolderWalk, WalkTextsInFullView) {
@@ -140,6 +144,55 @@ TEST_F(FolderWalk, CancelBeforeAnyFileShowsTheSuffix) {
     EXPECT_EQ(Run(), RunEnd::Cancelled);
     EXPECT_TRUE(ChangedPaths().empty());
     EXPECT_EQ(LastStatus(), FolderCancelledText("C:\\T", false, 0));
+}
+
+TEST_F(FolderWalk, CancelDuringTheLastSubfolderIsSeenInItsParentsPass) {
+    files.AddFile("C:\\T\\A\\a.txt");
+    Ask(IDC_HIDDEN, kChecked);
+    SetTarget("C:\\T");
+    window.MarkEdit(IDC_STATUS);
+    window.SetCommandHandler([&](int, int) {
+        if (window.GetText(IDC_STATUS).find("a.txt") != std::string::npos) cancelRequested = true;
+    });
+    EXPECT_EQ(Run(), RunEnd::Cancelled);
+    EXPECT_EQ(AttributesOf("C:\\T\\A\\a.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(LastStatus(), FolderCancelledText("C:\\T", true, 0));
+}
+
+// Beside the listings, the moves of the current directory and the run's
+// own start, each file costs just the one call of its change.
+TEST_F(FolderWalk, EachFileCostsOnlyTheCallOfItsChange) {
+    const struct {
+        const char* job;
+        int box;
+        const char* call;
+    } cases[] = {{"hidden", IDC_HIDDEN, "SetAttributes"},
+                 {"modification time", kDateRows[1].box, "SetTimes"},
+                 {"rename", IDC_RENAME_ON, "Move"}};
+    const char* const walkCalls[] = {"FindFirst", "FindNext", "SetCurrentDirectory", "GetCurrentDirectory",
+                                     "ModulePath"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.job);
+        MemoryFileSystem tree;
+        MemoryWindow job;
+        for (const char* path : {"C:\\T\\A\\a.txt", "C:\\T\\A\\b.txt", "C:\\T\\c.txt"}) tree.AddFile(path);
+        for (int box : kAttributeBoxes) job.SetCheck(box, kIndeterminate);
+        job.SetCheck(c.box, kChecked);
+        const char* const fields[kDateFieldCount] = {"2020", "1", "2", "3", "4", "5"};
+        for (int i = 0; i < kDateFieldCount; ++i) job.SetText(kDateRows[1].edits[i], fields[i]);
+        job.SetText(IDC_TITLE_HEAD, "h");
+        job.SetText(IDC_PATH, "C:\\T");
+        RunEnvironment environment{tree, clock, job, fullView, cancelRequested};
+        ASSERT_EQ(RunJob(environment), RunEnd::Finished);
+        std::vector<std::string> itemCalls;
+        for (const std::string& call : tree.Calls()) {
+            const std::string operation = call.substr(0, call.find(' '));
+            if (std::find(std::begin(walkCalls), std::end(walkCalls), operation) != std::end(walkCalls)) continue;
+            if (call == "GetFullPath C:\\T") continue;  // the target, resolved once
+            itemCalls.push_back(operation);
+        }
+        EXPECT_EQ(itemCalls, std::vector<std::string>(3, c.call));
+    }
 }
 
 TEST_F(FolderWalk, UnenterableSubfolderIsSkippedAndCounted) {

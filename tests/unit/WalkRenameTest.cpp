@@ -1,7 +1,8 @@
 // Renaming during a run: a file met again under its new name is treated
-// once, each file pass starts a fresh list of new names, the single-file
-// target's path edit follows the rename, and a refused rename keeps the
-// old name but still changes the file.
+// once, also where another program freed that name meanwhile, each file
+// pass starts a fresh list of new names, the single-file target's path edit
+// follows the rename, and a refused rename keeps the old name but still
+// changes the file.
 #include <gtest/gtest.h>
 
 #include "run/RunTexts.h"
@@ -29,6 +30,25 @@ TEST_F(RenameRun, FileMetAgainUnderItsNewNameIsTreatedOnce) {
     EXPECT_TRUE(files.Exists("C:\\T\\xa.txt"));
     EXPECT_TRUE(files.Exists("C:\\T\\xb.txt"));
     EXPECT_EQ(ChangedPaths(), (std::vector<std::string>{"C:\\T\\xa.txt", "C:\\T\\xb.txt"}));
+}
+
+// The folder is listed before any of its files is renamed. Where another
+// program frees a name of that listing and a file of the pass then takes
+// it, the listing's entry of that name is the renamed file: not treated twice.
+TEST_F(RenameRun, NameFreedMeanwhileAndGivenIsNotTreatedAgain) {
+    files.AddFile("C:\\T\\0.txt");
+    files.AddFile("C:\\T\\a.txt");
+    files.AddFile("C:\\T\\xa.txt");
+    SetTarget("C:\\T");
+    window.MarkEdit(IDC_STATUS);
+    window.SetCommandHandler([&](int, int) {
+        if (window.GetText(IDC_STATUS).find("x0.txt") != std::string::npos) files.Delete("C:\\T\\xa.txt");
+    });
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_TRUE(files.Exists("C:\\T\\x0.txt"));
+    EXPECT_TRUE(files.Exists("C:\\T\\xa.txt"));
+    EXPECT_FALSE(files.Exists("C:\\T\\xxa.txt"));
+    EXPECT_EQ(files.CallsOf("Move").size(), 2u);
 }
 
 TEST_F(RenameRun, EachFilePassStartsWithNoNewNames) {

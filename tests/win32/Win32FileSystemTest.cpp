@@ -217,6 +217,28 @@ TEST_F(Win32FileSystemTest, MoveRefusesAnExistingTarget) {
     EXPECT_EQ("A", bytes);
 }
 
+// The rename itself tells a taken name: by a file in another letter case or
+// by a folder, with one of the two codes the run keeps a name silently for.
+// A change of case alone names the file itself and is no refusal (Wine 8
+// keeps the old case on disk, Windows takes the new one).
+TEST_F(Win32FileSystemTest, MoveTellsATakenNameAndAllowsACaseChange) {
+    ASSERT_TRUE(TempFolder::MakeFile(temp / "a.txt", "A"));
+    ASSERT_TRUE(TempFolder::MakeFile(temp / "B.TXT", "B"));
+    ASSERT_TRUE(TempFolder::MakeFolder(temp / "sub"));
+    for (const char* taken : {"b.txt", "SUB"}) {
+        SCOPED_TRACE(taken);
+        EXPECT_FALSE(files.Move(temp / "a.txt", temp / taken));
+        const uint32_t error = files.LastError();
+        EXPECT_TRUE(error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) << error;
+    }
+    ASSERT_TRUE(files.Move(temp / "a.txt", temp / "A.TXT"));
+    auto entries = ListAll(temp / "*");
+    EXPECT_EQ(1u, entries.count("A.TXT") + entries.count("a.txt"));
+    std::string bytes;
+    ASSERT_TRUE(files.ReadWholeFile(temp / "A.TXT", bytes));
+    EXPECT_EQ("A", bytes);
+}
+
 TEST_F(Win32FileSystemTest, ReplaceOverwritesAndDeleteRemoves) {
     ASSERT_TRUE(TempFolder::MakeFile(temp / "new.ini", "new"));
     ASSERT_TRUE(TempFolder::MakeFile(temp / "old.ini", "old"));

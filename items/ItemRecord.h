@@ -1,0 +1,29 @@
+// One item as the walk hands it to the item operations, and what the job
+// asks of every item's times and attributes.
+#pragma once
+#include "items/DateTimeFields.h"
+#include "items/RenameRules.h"
+#include "platform/FileSystem.h"
+
+namespace kelvo {
+
+struct ItemRecord {
+    bool isFolder = false;
+    ItemRef ref;  // the path to work on and the texts the reports name it by
+    // The listing entry that named the item, as long as nothing of this run
+    // has touched the item since (a rename has). Its status and attribute
+    // word then stand for a look-up of the item's own. Null where no entry
+    // is at hand: the item is looked up by its path.
+    const FindEntry* entry = nullptr;
+};
+
+// The job's fields that the time and attribute changes of one item use.
+struct ItemJob {
+    AttributeChoices attributeChoices{};  // raw box states: 0 clear, 1 set, 2 leave
+    TimeEnables timeEnables{};
+    DateTimeFields creationFields;
+    DateTimeFields modificationFields;
+    DateTimeFields accessFields;
+};
+
+}  // namespace kelvo
