@@ -19,8 +19,14 @@ file(GLOB KELVO_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(KELVO_WIN32_TESTS)
   add_executable(kelvo_win32_tests ${KELVO_WIN32_TESTS})
   target_link_libraries(kelvo_win32_tests PRIVATE kelvo_win32 kelvo_memory gtest_main)
-  add_test(NAME win32 COMMAND kelvo_win32_tests --gtest_filter=-Win32ClockBerlinTest.*)
+  add_test(NAME win32 COMMAND kelvo_win32_tests --gtest_filter=-Win32ClockBerlinTest.*:LinksOnDiskTest.*)
   set_tests_properties(win32 PROPERTIES ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX}")
+  # Runs on a tree of Unix symbolic links that the script makes first.
+  add_test(NAME win32_links
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/with-links.sh $<TARGET_FILE:kelvo_win32_tests> --gtest_filter=LinksOnDiskTest.*)
+  set_tests_properties(win32_links PROPERTIES
+    ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_LINKS=${CMAKE_BINARY_DIR}/links-scratch"
+    TIMEOUT 120)
   # The clock once more in a zone with daylight saving, whatever the
   # machine's own zone is.
   add_test(NAME win32_clock_berlin COMMAND kelvo_win32_tests --gtest_filter=Win32Clock*)

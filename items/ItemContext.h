@@ -1,6 +1,7 @@
 // What the item operations and the walk work with during one run: the file
 // system, the clock, the main window (for the status text), the full-view
-// flag, and the count of items that could not be changed.
+// flag, how the items' writes reach them, and the count of items that
+// could not be changed.
 #pragma once
 #include <atomic>
 #include <string>
@@ -18,6 +19,10 @@ struct ItemContext {
     Window& window;
     // 1 while the window shows its full size; progress texts are composed only then.
     const std::atomic<int>& fullView;
+    // How writes reach an item that is a link: the items of a walk are met
+    // in listings and changed as themselves; a file the user named is
+    // reached as named.
+    Reach reach = Reach::Itself;
     // Items (files or folders) that a refused call kept from being changed.
     int failures = 0;
 

@@ -41,7 +41,7 @@ struct WriteTrace {
 };
 
 bool SetItemStatusTracked(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites,
-                          KnownWord known, WriteTrace& trace) {
+                          Reach reach, KnownWord known, WriteTrace& trace) {
     trace = WriteTrace();
     uint32_t current = 0;
     if (known) {
@@ -54,7 +54,7 @@ bool SetItemStatusTracked(FileSystem& files, const std::string& path, const Item
     if (timeWrites & kKeepAttributeWord) wanted |= current & ~static_cast<uint32_t>(0xFF);
     const bool differs = wanted != current;
     if (differs && (current & kAttrReadOnly) != 0) {
-        if (!files.SetAttributes(path, wanted)) return false;
+        if (!files.SetAttributes(path, wanted, reach)) return false;
         trace.attributesWritten = true;
     }
     if ((timeWrites & kWriteAllTimes) != 0) {
@@ -63,12 +63,12 @@ bool SetItemStatusTracked(FileSystem& files, const std::string& path, const Item
         FileTime modification = SecondsToTicks(status.modification);
         if (!files.SetTimes(path, (timeWrites & kWriteCreation) ? &creation : nullptr,
                             (timeWrites & kWriteAccess) ? &access : nullptr,
-                            (timeWrites & kWriteModification) ? &modification : nullptr)) {
+                            (timeWrites & kWriteModification) ? &modification : nullptr, reach)) {
             return false;
         }
     }
     if (differs && (current & kAttrReadOnly) == 0) {
-        if (!files.SetAttributes(path, wanted)) return false;
+        if (!files.SetAttributes(path, wanted, reach)) return false;
         trace.attributesWritten = true;
     }
     trace.after = differs ? wanted : current;
@@ -77,13 +77,13 @@ bool SetItemStatusTracked(FileSystem& files, const std::string& path, const Item
 
 // One write of WriteItemStatus's read-only rule.
 bool WriteOnce(FileSystem& files, bool isFolder, const std::string& path, const ItemStatus& status,
-               unsigned timeWrites, KnownWord current, WriteTrace& trace) {
+               unsigned timeWrites, Reach reach, KnownWord current, WriteTrace& trace) {
     if (isFolder) {
         trace = WriteTrace();
-        trace.attributesWritten = files.SetAttributes(path, status.attributes);
+        trace.attributesWritten = files.SetAttributes(path, status.attributes, reach);
         return trace.attributesWritten;
     }
-    return SetItemStatusTracked(files, path, status, timeWrites, current, trace);
+    return SetItemStatusTracked(files, path, status, timeWrites, reach, current, trace);
 }
 
 }  // namespace
@@ -128,9 +128,9 @@ bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& stat
 }
 
 bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites,
-                   KnownWord current) {
+                   KnownWord current, Reach reach) {
     WriteTrace trace;
-    return SetItemStatusTracked(files, path, status, timeWrites, current, trace);
+    return SetItemStatusTracked(files, path, status, timeWrites, reach, current, trace);
 }
 
 bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& path, const ItemStatus& status,
@@ -147,11 +147,12 @@ bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& pat
         if (context.files.GetAttributes(path, word)) original = word;
     }
 
+    const Reach reach = context.reach;
     WriteTrace trace;
-    const bool firstDone = WriteOnce(context.files, isFolder, path, first, timeWrites, current, trace);
+    const bool firstDone = WriteOnce(context.files, isFolder, path, first, timeWrites, reach, current, trace);
     if (!original) original = trace.before;
     if (!firstDone) {
-        if (trace.attributesWritten && original) context.files.SetAttributes(path, *original);
+        if (trace.attributesWritten && original) context.files.SetAttributes(path, *original, reach);
         return false;
     }
     if (context.FullView()) context.ShowStatus("変更しました。");
@@ -163,8 +164,8 @@ bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& pat
     // at stands in for a read (a folder's write needs none). An item the
     // second write can't finish gets its old attributes back rather than
     // staying half-changed.
-    if (!WriteOnce(context.files, isFolder, path, status, timeWrites, trace.after, trace)) {
-        if (original) context.files.SetAttributes(path, *original);
+    if (!WriteOnce(context.files, isFolder, path, status, timeWrites, reach, trace.after, trace)) {
+        if (original) context.files.SetAttributes(path, *original, reach);
         return false;
     }
     return true;

@@ -55,10 +55,11 @@ ItemStatus StatusFromEntry(const FindEntry& entry, const std::string& fullPath);
 // The platform-facing write: attribute byte and the chosen times, in the
 // order that lets a read-only item get new times. False on the first refused call.
 bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites,
-                   KnownWord current = std::nullopt);
+                   KnownWord current = std::nullopt, Reach reach = Reach::AsNamed);
 
 // The program's own write: an item whose new attributes include read-only is
-// written first without it, then with it. Shows "変更しました。" in full view.
+// written first without it, then with it, reached as context.reach says.
+// Shows "変更しました。" in full view.
 // False when a write was refused; an attribute write it had made is then
 // undone where the file system lets it.
 bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& path, const ItemStatus& status,

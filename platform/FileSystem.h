@@ -8,6 +8,11 @@
 // rather than matched as a wildcard. Each call reports success or failure;
 // after a failure LastError() holds the platform's own error code. Nothing
 // here throws.
+//
+// Links (symbolic links, junctions) are listed as entries of their own. A
+// write reaches the item a path names in one of two ways (Reach): as the
+// system's plain calls do, for the item the user named, or as the item
+// itself, never what a link points to, for an item met in a listing.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -28,7 +33,17 @@ enum : uint32_t {
     kAttrArchive = 0x20,
     kAttrDevice = 0x40,
     kAttrNormal = 0x80,
+    kAttrReparsePoint = 0x400,
     kAttrNotContentIndexed = 0x2000,
+};
+
+// Reparse tags: the kind of a reparse point. A tag with the name-surrogate
+// bit stands for another item (a link); other kinds (cloud placeholders,
+// deduplicated or compressed files) are the item itself, stored differently.
+enum : uint32_t {
+    kReparseTagNameSurrogate = 0x20000000,
+    kReparseTagMountPoint = 0xA0000003,  // a junction
+    kReparseTagSymlink = 0xA000000C,
 };
 
 inline constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
@@ -39,6 +54,22 @@ inline constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
 // that is not valid code page 932.
 inline constexpr uint32_t kErrorNotExact = 1113;
 
+// The error of a write that would reach past a link to what it points to,
+// where the item itself was asked for (the platform's ERROR_CANT_ACCESS_FILE).
+inline constexpr uint32_t kErrorThroughLink = 1920;
+
+// How a write reaches the item its path names when that item is a link.
+// Links along the way to it are resolved as the system resolves them.
+enum class Reach {
+    // As the system's plain calls reach it: for the item the user named,
+    // which the user chose, link or not.
+    AsNamed,
+    // The item itself and never what a link points to: for an item met in
+    // a listing. Where the system can't change a link as itself, the write
+    // is refused with kErrorThroughLink.
+    Itself,
+};
+
 // One entry of a directory listing or of a single-path lookup.
 struct FindEntry {
     // False when the system's name has no exact code page 932 form. No path
@@ -48,11 +79,27 @@ struct FindEntry {
     bool exact = true;
     std::string name;
     uint32_t attributes = 0;
+    // The reparse point's kind when `attributes` has kAttrReparsePoint; 0
+    // otherwise, and where the system doesn't tell the kind.
+    uint32_t reparseTag = 0;
     uint64_t size = 0;
     FileTime creation = 0;
     FileTime access = 0;
     FileTime modification = 0;
 };
+
+// A link: a reparse point of a kind that stands for another item, or one
+// whose kind can't be read, which may be one.
+inline bool IsLink(const FindEntry& entry) {
+    return (entry.attributes & kAttrReparsePoint) != 0 &&
+           (entry.reparseTag == 0 || (entry.reparseTag & kReparseTagNameSurrogate) != 0);
+}
+
+// A folder that a walk of a tree enters: a folder link leads out of the
+// tree, or round in a circle back into it.
+inline bool IsFolderToEnter(const FindEntry& entry) {
+    return (entry.attributes & kAttrDirectory) != 0 && !IsLink(entry);
+}
 
 // An open enumeration (FindFirstFile .. FindClose). Destroying it closes it.
 class DirectoryListing {
@@ -88,11 +135,12 @@ public:
     virtual bool GetFullPath(const std::string& path, std::string& fullPath) = 0;
 
     virtual bool GetAttributes(const std::string& path, uint32_t& attributes) = 0;
-    virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
+    // The default of `reach` is the same in every implementation.
+    virtual bool SetAttributes(const std::string& path, uint32_t attributes, Reach reach = Reach::AsNamed) = 0;
     // Opens the item for reading and writing with read sharing only, sets the
     // times given (null leaves that time as it is) and closes it again.
     virtual bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
-                          const FileTime* modification) = 0;
+                          const FileTime* modification, Reach reach = Reach::AsNamed) = 0;
     // MoveFile: renames an item; fails when the target exists.
     virtual bool Move(const std::string& from, const std::string& to) = 0;
     // Replaces `to` with `from` (MoveFileEx with MOVEFILE_REPLACE_EXISTING).

@@ -18,6 +18,8 @@ namespace {
 // unless a rename supplies texts of its own. The file is reached by `target`,
 // its full path, while the texts show the path as typed.
 RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::string& target) {
+    // The user chose this file: a link is followed as the system follows it.
+    context.reach = Reach::AsNamed;
     std::string currentDirectory;
     context.files.GetCurrentDirectory(currentDirectory);
     std::string folder, name;

@@ -145,7 +145,12 @@ void TargetWalk::ReadListing(Frame& frame) {
 // it treats, what it passes over without a word and what it refuses.
 TargetWalk::EntryUse TargetWalk::UseOf(const std::string& folder, const FindEntry& entry) const {
     if (IsDots(entry.name)) return EntryUse::PassOver;
-    if ((entry.attributes & kAttrDirectory) != 0) return entry.exact ? EntryUse::Enter : EntryUse::Refuse;
+    if ((entry.attributes & kAttrDirectory) != 0) {
+        // A folder link is passed over, uncounted: it leads out of the
+        // target or round into it, and the user named neither.
+        if (IsLink(entry)) return EntryUse::PassOver;
+        return entry.exact ? EntryUse::Enter : EntryUse::Refuse;
+    }
     if (EqualsIgnoreCase(folder + SeparatorAfter(folder) + entry.name, ownProgramPath_)) return EntryUse::PassOver;
     return EntryUse::Treat;
 }

@@ -10,6 +10,7 @@ namespace kelvo {
 namespace {
 
 constexpr size_t kMaxPathBytes = 259;  // MAX_PATH less its terminator
+constexpr int kMaxLinkHops = 63;        // as many links as the system follows on one path
 constexpr uint32_t kSettableAttributes = 0x01 | 0x02 | 0x04 | 0x20 | 0x100 | 0x1000 | 0x2000;
 
 std::vector<std::string> SplitComponents(const std::string& text) {
@@ -39,6 +40,7 @@ FindEntry EntryOf(const MemoryFileSystem::Node& node, const std::string& name, b
     entry.exact = exact;
     if (exact) entry.name = name;
     entry.attributes = node.attributes;
+    entry.reparseTag = node.reparseTag;
     entry.size = node.size;
     entry.creation = node.creation;
     entry.access = node.access;
@@ -215,15 +217,38 @@ bool MemoryFileSystem::Resolve(const std::string& path, std::string& full) const
     return true;
 }
 
-MemoryFileSystem::Node* MemoryFileSystem::Lookup(const std::string& fullPath) {
+MemoryFileSystem::Node* MemoryFileSystem::Lookup(const std::string& fullPath, int hops) {
     Node* node = Drive(fullPath.substr(0, 1));
     for (const std::string& part : SplitComponents(fullPath.substr(3))) {
         if (part.empty()) continue;
-        if (!node->IsFolder()) return nullptr;
+        node = Followed(node, hops);
+        if (node == nullptr || !node->IsFolder()) return nullptr;
         node = ChildNamed(*node, part);
         if (node == nullptr) return nullptr;
     }
     return node;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::Followed(Node* node, int hops) {
+    while (node != nullptr && !node->linkTarget.empty()) {
+        if (++hops > kMaxLinkHops) return nullptr;
+        std::string full;
+        if (!Resolve(node->linkTarget, full)) return nullptr;
+        node = Lookup(full, hops);
+    }
+    return node;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::WriteTarget(Node* node, Reach reach) {
+    if (node->linkTarget.empty()) return node;
+    if (reach == Reach::Itself) {
+        if (node->changeableItself) return node;
+        Fail(kErrorThroughLink);
+        return nullptr;
+    }
+    Node* target = Followed(node);
+    if (target == nullptr) Fail(kErrorFileNotFound);
+    return target;
 }
 
 MemoryFileSystem::Node& MemoryFileSystem::AddFolder(const std::string& path, uint32_t extraAttributes) {
@@ -259,6 +284,14 @@ MemoryFileSystem::Node& MemoryFileSystem::AddFile(const std::string& path, uint3
     file->content = content;
     file->size = content.size();
     return Attach(parent, std::move(file));
+}
+
+MemoryFileSystem::Node& MemoryFileSystem::AddLink(const std::string& path, const std::string& target,
+                                                  uint32_t attributes, uint32_t reparseTag) {
+    Node& link = AddFile(path, attributes);
+    link.linkTarget = target;
+    link.reparseTag = reparseTag;
+    return link;
 }
 
 MemoryFileSystem::Node* MemoryFileSystem::Locate(const std::string& path) {
@@ -343,7 +376,7 @@ bool MemoryFileSystem::SetCurrentDirectory(const std::string& path) {
     std::string full;
     if (!Resolve(path, full)) return Fail(kErrorPathNotFound);
     if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
-    Node* node = Lookup(full);
+    Node* node = Followed(Lookup(full));
     if (node == nullptr) return Fail(kErrorFileNotFound);
     if (!node->IsFolder()) return Fail(kErrorPathNotFound);
     if (node->noEnter) return Fail(kErrorAccessDenied);
@@ -367,7 +400,7 @@ std::unique_ptr<DirectoryListing> MemoryFileSystem::List(const std::string& patt
         Fail(kErrorPathNotFound);
         return nullptr;
     }
-    Node* folder = Lookup(full);
+    Node* folder = Followed(Lookup(full));
     if (folder == nullptr || !folder->IsFolder()) {
         Fail(kErrorPathNotFound);
         return nullptr;
@@ -403,10 +436,10 @@ bool MemoryFileSystem::GetAttributes(const std::string& path, uint32_t& attribut
     return true;
 }
 
-bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes, Reach reach) {
     if (!Begin("SetAttributes", path + " " + std::to_string(attributes), path)) return false;
     Node* node = Locate(path);
-    if (node == nullptr) return false;
+    if (node == nullptr || (node = WriteTarget(node, reach)) == nullptr) return false;
     if (node->parent == nullptr) return Fail(kErrorFileNotFound);
     uint32_t kept = node->attributes & ~(kSettableAttributes | kAttrNormal);
     uint32_t result = kept | (attributes & kSettableAttributes);
@@ -416,10 +449,10 @@ bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attribute
 }
 
 bool MemoryFileSystem::SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
-                                const FileTime* modification) {
+                                const FileTime* modification, Reach reach) {
     if (!Begin("SetTimes", path)) return false;
     Node* node = Locate(path);
-    if (node == nullptr) return false;
+    if (node == nullptr || (node = WriteTarget(node, reach)) == nullptr) return false;
     if (node->IsFolder() || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
     if (node->locked) return Fail(kErrorSharingViolation);
     if (creation) node->creation = *creation;
@@ -438,7 +471,7 @@ bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
     if (node->locked) return Fail(kErrorSharingViolation);
     std::string folder, name;
     SplitPath(fullTo, folder, name);
-    Node* target = Lookup(folder.size() == 2 ? folder + "\\" : folder);
+    Node* target = Followed(Lookup(folder.size() == 2 ? folder + "\\" : folder));
     if (target == nullptr || !target->IsFolder() || name.empty()) return Fail(kErrorPathNotFound);
     Node* existing = ChildNamed(*target, name);
     if (existing != nullptr && existing != node) return Fail(kErrorAlreadyExists);
@@ -473,7 +506,7 @@ bool MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
     std::unique_ptr<Node> owned = std::move(*it);
     kids.erase(it);
     owned->name = name;
-    Attach(*Lookup(folder.size() == 2 ? folder + "\\" : folder), std::move(owned));
+    Attach(*Followed(Lookup(folder.size() == 2 ? folder + "\\" : folder)), std::move(owned));
     return true;
 }
 
@@ -513,7 +546,7 @@ std::unique_ptr<WritableFile> MemoryFileSystem::OpenForWriting(const std::string
     if (node == nullptr) {
         std::string folder, name;
         SplitPath(full, folder, name);
-        Node* parent = Lookup(folder.size() == 2 ? folder + "\\" : folder);
+        Node* parent = Followed(Lookup(folder.size() == 2 ? folder + "\\" : folder));
         if (parent == nullptr || !parent->IsFolder()) {
             Fail(kErrorPathNotFound);
             return nullptr;

@@ -1,9 +1,9 @@
 // An in-memory file system for tests: drives, folders and files with
 // attribute words, three times, sizes and contents; names in code page 932
 // compared without regard to case as Windows does, and items whose names
-// have no exact code page 932 form; a current directory; a fixed
-// enumeration order; a record of every call; and the means to refuse any
-// call.
+// have no exact code page 932 form; links to folders and files; a current
+// directory; a fixed enumeration order; a record of every call; and the
+// means to refuse any call.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -50,6 +50,16 @@ public:
         // as an entry that is not exact, and no path reaches it (so a test
         // builds what lies below it first).
         bool exact = true;
+        // A link: the full path it points to. A path through a link to a
+        // folder goes on at that folder, a folder link is entered and listed
+        // as its folder, and a write reaches past a link only as named. A
+        // listing and a look-up give the link's own entry, whose `attributes`
+        // and `reparseTag` say what the system tells of it.
+        std::string linkTarget;
+        uint32_t reparseTag = 0;
+        // False for a link the system can't change as itself (as Wine's
+        // links to files): a write to it as itself is refused.
+        bool changeableItself = true;
         uint64_t sequence = 0;
         Node* parent = nullptr;
         std::vector<std::unique_ptr<Node>> children;
@@ -64,6 +74,10 @@ public:
     // Creates a file (and missing parent folders). Default attributes: archive.
     Node& AddFile(const std::string& path, uint32_t attributes = kAttrArchive, FileTime modification = 0,
                   const std::string& content = std::string());
+    // A link at `path` to `target` (a full path, which need not exist),
+    // listed with `attributes` and `reparseTag` as the system lists it.
+    Node& AddLink(const std::string& path, const std::string& target,
+                  uint32_t attributes = kAttrDirectory | kAttrReparsePoint, uint32_t reparseTag = kReparseTagSymlink);
     Node* Find(const std::string& path);  // null when missing
     bool Exists(const std::string& path) { return Find(path) != nullptr; }
     void SetModulePath(const std::string& path) { modulePath_ = path; }
@@ -96,9 +110,9 @@ public:
     bool FindOne(const std::string& path, FindEntry& entry) override;
     bool GetFullPath(const std::string& path, std::string& fullPath) override;
     bool GetAttributes(const std::string& path, uint32_t& attributes) override;
-    bool SetAttributes(const std::string& path, uint32_t attributes) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes, Reach reach = Reach::AsNamed) override;
     bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
-                  const FileTime* modification) override;
+                  const FileTime* modification, Reach reach = Reach::AsNamed) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
@@ -128,7 +142,14 @@ private:
     bool Begin(const std::string& operation, const std::string& argument, const std::string& path = std::string());
     bool Fail(uint32_t error);
     bool Resolve(const std::string& path, std::string& full) const;
-    Node* Lookup(const std::string& fullPath);
+    // The item a full path names; links along the way are followed, the
+    // last name is not. `hops` counts the links followed to get here.
+    Node* Lookup(const std::string& fullPath, int hops = 0);
+    // The item a link leads to (the node itself when it is no link); null
+    // when it leads nowhere or round in a circle.
+    Node* Followed(Node* node, int hops = 0);
+    // The node a write reaches (null, with the error set, when none).
+    Node* WriteTarget(Node* node, Reach reach);
     // Resolves, checks the path limit and looks the item up; null (with the
     // error set) when any of that fails.
     Node* Locate(const std::string& path);

@@ -1,6 +1,7 @@
 // The Win32 file system: thin wrappers over the ...W calls that convert
 // every path exactly, keep the system's error code, refuse over-long paths
-// up front and grow their buffers to what the system asks for.
+// up front and grow their buffers to what the system asks for. Writes to an
+// item as itself go through a handle opened on the item, never through it.
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>
@@ -34,6 +35,7 @@ void FillEntry(const WIN32_FIND_DATAW& data, FindEntry& entry) {
     // best-fit look-alike) would name nothing or, worse, another item.
     entry.exact = Cp932FromWide(data.cFileName, wcsnlen(data.cFileName, MAX_PATH), entry.name);
     entry.attributes = data.dwFileAttributes;
+    entry.reparseTag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? data.dwReserved0 : 0;
     entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry.creation = FromFileTime(data.ftCreationTime);
     entry.access = FromFileTime(data.ftLastAccessTime);
@@ -58,6 +60,33 @@ bool QueryText(Query query, std::wstring& text) {
     }
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return false;
+}
+
+// Every kind of sharing: a handle that only looks at an item or writes its
+// attributes must not keep others from it.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The attribute bits a write may set (the system's FILE_ATTRIBUTE_VALID_SET_FLAGS).
+constexpr DWORD kSettableAttributes = 0x31A7;
+
+// The final path of an open item, of the kind asked for (VOLUME_NAME_DOS or VOLUME_NAME_NT).
+bool FinalPath(HANDLE handle, DWORD kind, std::wstring& path) {
+    auto query = [handle, kind](DWORD size, wchar_t* buffer) {
+        return GetFinalPathNameByHandleW(handle, buffer, size, kind);
+    };
+    return QueryText(query, path);
+}
+
+// Wine opens a Unix symbolic link to a file as the file it points to,
+// whatever the flags ask, and lists it as that file.
+bool OpensLinksThrough() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 }  // namespace
@@ -143,7 +172,68 @@ bool Win32FileSystem::FromSystem(const std::wstring& wide, std::string& path) {
     return true;
 }
 
+bool Win32FileSystem::OpenItself(const std::wstring& path, uint32_t access, uint32_t share, uint32_t flags,
+                                  void*& handle) {
+    handle = CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, flags | FILE_FLAG_OPEN_REPARSE_POINT,
+                         nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
+    // Windows keeps to the flag: the handle is the item itself, link or not.
+    if (!OpensLinksThrough()) return true;
+    std::wstring full;
+    auto query = [&path](DWORD size, wchar_t* buffer) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); };
+    bool itself = QueryText(query, full) || FailFromSystem();
+    // A drive root is no link and has no folder to be compared with.
+    const size_t cut = full.find_last_of(L'\\');
+    if (itself && cut != std::wstring::npos && cut + 1 < full.size()) {
+        std::wstring folder = full.substr(0, cut);
+        if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+        itself = IsItemInFolder(handle, folder, full.substr(cut + 1));
+    }
+    if (itself) return true;
+    CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
+    return false;
+}
+
+bool Win32FileSystem::IsItemInFolder(void* handle, const std::wstring& folder, const std::wstring& name) {
+    std::wstring folderFinal;
+    DWORD kind = VOLUME_NAME_DOS;
+    {
+        std::lock_guard<std::mutex> lock(folderMutex_);
+        if (folder_ == folder) {
+            folderFinal = folderFinal_;
+            kind = folderFinalKind_;
+        }
+    }
+    if (folderFinal.empty()) {
+        // The folder as its links lead: the target the user named may be one.
+        HANDLE folderHandle = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (folderHandle == INVALID_HANDLE_VALUE) return FailFromSystem();
+        // A volume without a drive letter has only the system's own name.
+        bool known = FinalPath(folderHandle, kind, folderFinal);
+        if (!known) known = FinalPath(folderHandle, kind = VOLUME_NAME_NT, folderFinal);
+        const uint32_t error = known ? 0 : GetLastError();
+        CloseHandle(folderHandle);
+        if (!known) return Fail(error);
+        std::lock_guard<std::mutex> lock(folderMutex_);
+        folder_ = folder;
+        folderFinal_ = folderFinal;
+        folderFinalKind_ = kind;
+    }
+    std::wstring itemFinal;
+    if (!FinalPath(handle, kind, itemFinal)) return FailFromSystem();
+    std::wstring expected = folderFinal;
+    if (expected.back() != L'\\') expected += L'\\';
+    expected += name;
+    return SameName(expected, itemFinal) ? true : Fail(kErrorThroughLink);
+}
+
 bool Win32FileSystem::SetCurrentDirectory(const std::string& path) {
+    {
+        std::lock_guard<std::mutex> lock(folderMutex_);
+        folder_.clear();
+    }
     std::wstring wide;
     if (!Acceptable(path, wide)) return false;
     return SetCurrentDirectoryW(wide.c_str()) ? true : FailFromSystem();
@@ -199,19 +289,41 @@ bool Win32FileSystem::GetAttributes(const std::string& path, uint32_t& attribute
     return true;
 }
 
-bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes, Reach reach) {
     std::wstring wide;
     if (!Acceptable(path, wide)) return false;
-    return SetFileAttributesW(wide.c_str(), attributes) ? true : FailFromSystem();
+    if (reach == Reach::AsNamed) return SetFileAttributesW(wide.c_str(), attributes) ? true : FailFromSystem();
+    // Wine wants Unix write permission for the right to write attributes,
+    // which a read-only file lacks for anyone but root, and lets a handle
+    // with the right to read them write them too.
+    void* handle = nullptr;
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
+    if (!OpenItself(wide, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, flags, handle) &&
+        (LastError() != ERROR_ACCESS_DENIED || !OpenItself(wide, FILE_READ_ATTRIBUTES, kShareAll, flags, handle))) {
+        return false;
+    }
+    // Times of 0 stay as they are. So would an attribute word of 0: the
+    // word is given as SetFileAttributesW gives it, with the normal bit.
+    FILE_BASIC_INFO info = {};
+    info.FileAttributes = (attributes & kSettableAttributes) | FILE_ATTRIBUTE_NORMAL;
+    const bool set = SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info) != 0;
+    const uint32_t setError = set ? 0 : GetLastError();
+    CloseHandle(handle);
+    return set ? true : Fail(setError);
 }
 
 bool Win32FileSystem::SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
-                               const FileTime* modification) {
+                               const FileTime* modification, Reach reach) {
     std::wstring wide;
     if (!Acceptable(path, wide)) return false;
-    HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
+    void* handle = INVALID_HANDLE_VALUE;
+    if (reach == Reach::AsNamed) {
+        handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
+    } else if (!OpenItself(wide, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, FILE_ATTRIBUTE_NORMAL, handle)) {
+        return false;
+    }
     FILETIME times[3];
     if (creation != nullptr) times[0] = ToFileTime(*creation);
     if (access != nullptr) times[1] = ToFileTime(*access);

@@ -6,10 +6,16 @@
 // MAX_PATH (260) bytes or more, counted in code page 932, are refused with
 // ERROR_FILENAME_EXCED_RANGE before the system sees them, and results that
 // would not fit such a buffer are refused the same way.
+//
+// An item reached as itself is opened as the link it may be. Under Wine the
+// open handle is checked to be that item too: Wine opens a Unix symbolic
+// link to a file as its target whatever the flags ask, and lists it as a
+// plain file, so only the handle's final path tells.
 #pragma once
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -28,9 +34,9 @@ public:
     bool FindOne(const std::string& path, FindEntry& entry) override;
     bool GetFullPath(const std::string& path, std::string& fullPath) override;
     bool GetAttributes(const std::string& path, uint32_t& attributes) override;
-    bool SetAttributes(const std::string& path, uint32_t attributes) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes, Reach reach = Reach::AsNamed) override;
     bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
-                  const FileTime* modification) override;
+                  const FileTime* modification, Reach reach = Reach::AsNamed) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
@@ -54,6 +60,23 @@ private:
     // A path from the system in code page 932; false (kErrorNotExact,
     // ERROR_FILENAME_EXCED_RANGE) when it has no exact form or is too long.
     bool FromSystem(const std::wstring& wide, std::string& path);
+    // Opens the item a path names as itself (never through a link) and,
+    // where the system may open another item instead, makes sure the handle
+    // (a HANDLE, to be closed) is that item. Refused with kErrorThroughLink
+    // when it isn't.
+    bool OpenItself(const std::wstring& path, uint32_t access, uint32_t share, uint32_t flags, void*& handle);
+    // True when the handle is the item named `name` in the folder `folder`
+    // (a full path): its final path is the folder's own and the name.
+    bool IsItemInFolder(void* handle, const std::wstring& folder, const std::wstring& name);
+
+    // The final path of the folder whose items were last opened as
+    // themselves, and the kind of final path the system gave for it. A run
+    // writes a folder's items one after another; moving the current
+    // directory forgets it, so a folder replaced meanwhile is looked at anew.
+    std::mutex folderMutex_;
+    std::wstring folder_;
+    std::wstring folderFinal_;
+    uint32_t folderFinalKind_ = 0;
 
     // Written by the worker thread during a run, read by whoever reports.
     std::atomic<uint32_t> lastError_{0};

@@ -1,6 +1,6 @@
 // The in-memory file system's own promises that the run's tests rely on:
-// refusals by operation and path, the call record, listing counts, and a
-// rename that refuses a taken name as MoveFile does.
+// refusals by operation and path, the call record, listing counts, a rename
+// that refuses a taken name as MoveFile does, and links.
 #include <gtest/gtest.h>
 
 #include "platform/memory/MemoryFileSystem.h"
@@ -75,6 +75,35 @@ TEST(MemoryFileSystemMove, RefusesATakenNameButNotTheFileItselfInAnotherCase) {
     EXPECT_EQ(files.Find("C:\\d\\a.txt")->content, "a");
     EXPECT_FALSE(files.Move("C:\\d\\gone.txt", "C:\\d\\c.txt"));
     EXPECT_EQ(files.LastError(), kErrorFileNotFound);
+}
+
+TEST(MemoryFileSystemLinks, WritesReachPastALinkOnlyAsNamed) {
+    MemoryFileSystem files;
+    files.AddFile("C:\\out\\o.txt");
+    files.AddLink("C:\\T\\o.lnk", "C:\\out\\o.txt", kAttrArchive | kAttrReparsePoint);
+    files.AddLink("C:\\T\\wine.lnk", "C:\\out\\o.txt", kAttrArchive, 0).changeableItself = false;
+    const FileTime time = 5;
+
+    EXPECT_TRUE(files.SetAttributes("C:\\T\\o.lnk", kAttrHidden, Reach::Itself));
+    EXPECT_TRUE(files.SetTimes("C:\\T\\o.lnk", nullptr, nullptr, &time, Reach::Itself));
+    EXPECT_EQ(files.Find("C:\\T\\o.lnk")->attributes, kAttrHidden | kAttrReparsePoint);
+    EXPECT_EQ(files.Find("C:\\T\\o.lnk")->modification, time);
+    EXPECT_FALSE(files.SetAttributes("C:\\T\\wine.lnk", kAttrHidden, Reach::Itself));
+    EXPECT_EQ(files.LastError(), kErrorThroughLink);
+    EXPECT_FALSE(files.SetTimes("C:\\T\\wine.lnk", nullptr, nullptr, &time, Reach::Itself));
+    EXPECT_EQ(files.Find("C:\\out\\o.txt")->attributes, kAttrArchive);
+    EXPECT_EQ(files.Find("C:\\out\\o.txt")->modification, 0u);
+
+    EXPECT_TRUE(files.SetAttributes("C:\\T\\wine.lnk", kAttrHidden));
+    EXPECT_EQ(files.Find("C:\\out\\o.txt")->attributes, kAttrHidden);
+}
+
+TEST(MemoryFileSystemLinks, LinksInACircleLeadNowhere) {
+    MemoryFileSystem files;
+    files.AddLink("C:\\a", "C:\\b\\x");
+    files.AddLink("C:\\b", "C:\\a\\y");
+    EXPECT_FALSE(files.SetCurrentDirectory("C:\\a"));
+    EXPECT_EQ(files.List("C:\\b\\*"), nullptr);
 }
 
 }  // namespace

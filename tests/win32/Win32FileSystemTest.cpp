@@ -120,38 +120,49 @@ TEST_F(Win32FileSystemTest, FullPathResolvesAgainstTheCurrentDirectory) {
     EXPECT_EQ(temp / "y.txt", full);
 }
 
-TEST_F(Win32FileSystemTest, ReadOnlyAndHiddenRoundTrip) {
-    std::string file = temp / "f.txt";
+// Writes read-only and hidden to a new file in turn and reads them back.
+void ExpectRoundTrip(Win32FileSystem& files, const std::string& file, Reach reach) {
     ASSERT_TRUE(TempFolder::MakeFile(file));
     uint32_t attributes = 0;
 
-    ASSERT_TRUE(files.SetAttributes(file, kAttrReadOnly | kAttrHidden));
+    ASSERT_TRUE(files.SetAttributes(file, kAttrReadOnly | kAttrHidden, reach));
     ASSERT_TRUE(files.GetAttributes(file, attributes));
     EXPECT_EQ(kAttrReadOnly | kAttrHidden, attributes & (kAttrReadOnly | kAttrHidden));
     FindEntry entry;
     ASSERT_TRUE(files.FindOne(file, entry));
     EXPECT_EQ(kAttrReadOnly | kAttrHidden, entry.attributes & (kAttrReadOnly | kAttrHidden));
 
-    ASSERT_TRUE(files.SetAttributes(file, kAttrHidden));
+    ASSERT_TRUE(files.SetAttributes(file, kAttrHidden, reach));
     ASSERT_TRUE(files.GetAttributes(file, attributes));
     EXPECT_EQ(kAttrHidden, attributes & (kAttrReadOnly | kAttrHidden));
 
-    ASSERT_TRUE(files.SetAttributes(file, kAttrReadOnly));
+    ASSERT_TRUE(files.SetAttributes(file, kAttrReadOnly, reach));
     ASSERT_TRUE(files.GetAttributes(file, attributes));
     EXPECT_EQ(kAttrReadOnly, attributes & (kAttrReadOnly | kAttrHidden));
 
     // Archive is not asked of the file system: Wine reports it on every file.
-    ASSERT_TRUE(files.SetAttributes(file, 0));
+    ASSERT_TRUE(files.SetAttributes(file, 0, reach));
     ASSERT_TRUE(files.GetAttributes(file, attributes));
     EXPECT_EQ(0u, attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem));
+}
+
+// An item met in a listing is written through a handle of its own; the
+// word it is given is the same.
+TEST_F(Win32FileSystemTest, ReadOnlyAndHiddenRoundTrip) {
+    for (Reach reach : {Reach::AsNamed, Reach::Itself}) {
+        SCOPED_TRACE(reach == Reach::Itself ? "itself" : "as named");
+        ExpectRoundTrip(files, temp / (reach == Reach::Itself ? "itself.txt" : "named.txt"), reach);
+    }
 }
 
 TEST_F(Win32FileSystemTest, AttributesOfAMissingItemFail) {
     uint32_t attributes = 0;
     EXPECT_FALSE(files.GetAttributes(temp / "missing", attributes));
     EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), files.LastError());
-    EXPECT_FALSE(files.SetAttributes(temp / "missing", kAttrHidden));
-    EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), files.LastError());
+    for (Reach reach : {Reach::AsNamed, Reach::Itself}) {
+        EXPECT_FALSE(files.SetAttributes(temp / "missing", kAttrHidden, reach));
+        EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), files.LastError());
+    }
     FindEntry entry;
     EXPECT_FALSE(files.FindOne(temp / "missing", entry));
     EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), files.LastError());
@@ -195,8 +206,10 @@ TEST_F(Win32FileSystemTest, SetTimesShowsInTheListing) {
 // which keeps read-only as a missing write permission.
 TEST_F(Win32FileSystemTest, SetTimesFailsOnAMissingFile) {
     const FileTime time = kUnixEpochTicks + 1000000000ull * kTicksPerSecond;
-    EXPECT_FALSE(files.SetTimes(temp / "missing", nullptr, nullptr, &time));
-    EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), files.LastError());
+    for (Reach reach : {Reach::AsNamed, Reach::Itself}) {
+        EXPECT_FALSE(files.SetTimes(temp / "missing", nullptr, nullptr, &time, reach));
+        EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), files.LastError());
+    }
 }
 
 TEST_F(Win32FileSystemTest, MoveRefusesAnExistingTarget) {
