@@ -31,9 +31,11 @@ foreach(refused ${KELVO_REFUSED_INCLUDES})
   target_link_libraries(${probe} PRIVATE ${layer})
   target_compile_definitions(${probe} PRIVATE "KELVO_PROBED_HEADER=\"${header}\"")
   add_test(NAME ${probe} COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${probe})
-  string(REPLACE "." "\\." pattern "${header}: No such file or directory")
+  # As GCC and as clang say it.
+  string(REPLACE "." "\\." escaped "${header}")
+  set(missing "${escaped}: No such file or directory" "'${escaped}' file not found")
   # The probes share the build tree, so they build one at a time.
   set_tests_properties(${probe} PROPERTIES
-    PASS_REGULAR_EXPRESSION "${pattern}"
+    PASS_REGULAR_EXPRESSION "${missing}"
     RESOURCE_LOCK kelvo_build_tree)
 endforeach()
