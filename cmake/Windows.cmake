@@ -10,15 +10,15 @@ add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L)
 set(KELVO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set_tests_properties(unit PROPERTIES ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX}")
 
-# The real platform behind the interfaces in platform/.
-file(GLOB KELVO_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
-add_library(kelvo_win32 STATIC ${KELVO_WIN32_SOURCES})
-target_link_libraries(kelvo_win32 PUBLIC kelvo_core comctl32 shell32 user32 gdi32 kernel32)
+# The real platform behind the interfaces in platform/: a layer beside the
+# in-memory one (cmake/Layers.cmake).
+kelvo_layer(win32 platform/win32 kelvo_platform kelvo_resources comctl32 shell32 user32 gdi32 kernel32)
 
 file(GLOB KELVO_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(KELVO_WIN32_TESTS)
   add_executable(kelvo_win32_tests ${KELVO_WIN32_TESTS})
-  target_link_libraries(kelvo_win32_tests PRIVATE kelvo_win32 kelvo_memory gtest_main)
+  target_include_directories(kelvo_win32_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(kelvo_win32_tests PRIVATE kelvo_app kelvo_win32 kelvo_memory gtest_main)
   add_test(NAME win32 COMMAND kelvo_win32_tests --gtest_filter=-Win32ClockBerlinTest.*:LinksOnDiskTest.*)
   set_tests_properties(win32 PROPERTIES ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX}")
   # Runs on a tree of Unix symbolic links that the script makes first.
@@ -39,15 +39,15 @@ file(GLOB KELVO_APP_WIN32_SOURCES CONFIGURE_DEPENDS app/win32/*.cpp)
 file(GLOB KELVO_RESOURCE_SCRIPTS CONFIGURE_DEPENDS resources/*.rc)
 if(KELVO_APP_WIN32_SOURCES)
   add_executable(Kelvo WIN32 ${KELVO_APP_WIN32_SOURCES} ${KELVO_RESOURCE_SCRIPTS})
-  target_link_libraries(Kelvo PRIVATE kelvo_win32 kelvo_core)
+  target_link_libraries(Kelvo PRIVATE kelvo_app kelvo_win32)
   # wWinMain: the C runtime then splits the command line into its wide
   # argument vector. Linking only, so UNICODE stays undefined and every
   # call names its ...W form.
   target_link_options(Kelvo PRIVATE -mwindows -municode)
-  # Resource scripts are UTF-8 and include the shared id header by its
-  # path from the source root.
+  # Resource scripts are UTF-8; the files they name (icon, manifest) lie
+  # beside them.
   set_property(SOURCE ${KELVO_RESOURCE_SCRIPTS} APPEND PROPERTY COMPILE_OPTIONS -c 65001)
-  target_include_directories(Kelvo PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources)
+  set_property(SOURCE ${KELVO_RESOURCE_SCRIPTS} APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/resources)
   # The help document is opened from the executable's own folder.
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ReadMe.html
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/ReadMe.html ${CMAKE_BINARY_DIR}/ReadMe.html

@@ -19,6 +19,7 @@
 #include "platform/memory/MemoryClock.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
+#include "run/WindowStatus.h"
 
 namespace {
 
@@ -96,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kelvo::MemoryClock clock;
     kelvo::MemoryWindow window;
     std::atomic<int> fullView{flags & 0x08 ? 0 : 1};
-    kelvo::ItemContext context{files, clock, window, fullView};
+    kelvo::WindowStatus statusArea(window);
+    kelvo::ItemContext context{files, clock, window, statusArea, fullView};
     kelvo::ItemRef ref;
     const bool renamed = kelvo::RenameItem(context, item, rules, ref);
     KELVO_FUZZ_CHECK(context.failures == 0);

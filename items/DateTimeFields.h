@@ -6,8 +6,10 @@
 
 namespace kelvo {
 
+enum DateField { kYear, kMonth, kDay, kHour, kMinute, kSecond, kDateFieldCount };
+
 struct DateTimeFields {
-    std::array<std::string, 6> texts;  // indexed by DateField (resources/ControlGroups.h)
+    std::array<std::string, kDateFieldCount> texts;  // indexed by DateField
 };
 
 // Per attribute (read-only, hidden, archive, system) the state of its box:

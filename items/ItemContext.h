@@ -1,22 +1,25 @@
 // What the item operations and the walk work with during one run: the file
-// system, the clock, the main window (for the status text), the full-view
-// flag, how the items' writes reach them, and the count of items that
-// could not be changed.
+// system, the clock, the main window, the status area, the full-view flag,
+// how the items' writes reach them, and the count of items that could not
+// be changed.
 #pragma once
 #include <atomic>
 #include <string>
 
+#include "items/StatusSink.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Window.h"
-#include "resources/ResourceIds.h"
 
 namespace kelvo {
 
 struct ItemContext {
     FileSystem& files;
     Clock& clock;
+    // The run beeps and shows the renamed target through it; the items
+    // write only to the status area.
     Window& window;
+    StatusSink& status;
     // 1 while the window shows its full size; progress texts are composed only then.
     const std::atomic<int>& fullView;
     // How writes reach an item that is a link: the items of a walk are met
@@ -28,10 +31,10 @@ struct ItemContext {
 
     bool FullView() const { return fullView.load(std::memory_order_relaxed) == 1; }
     // Replaces the whole text of the status area with a progress text: the
-    // window may skip it when the next one follows soon enough.
-    void ShowStatus(const std::string& text) { window.SetLatestText(IDC_STATUS, text); }
+    // sink may skip it when the next one follows soon enough.
+    void ShowStatus(const std::string& text) { status.ShowProgress(text); }
     // The last text of a run (finished, cancelled): shown before this returns.
-    void ShowFinalStatus(const std::string& text) { window.SetText(IDC_STATUS, text); }
+    void ShowFinalStatus(const std::string& text) { status.ShowFinal(text); }
 };
 
 }  // namespace kelvo

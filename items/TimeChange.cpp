@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "items/DateTimeFields.h"
 #include "items/DecimalText.h"
 #include "items/ItemReport.h"
-#include "resources/ControlGroups.h"
 
 namespace kelvo {
 

@@ -1,11 +1,10 @@
 // Groups of control ids that several parts of the program walk in a fixed
 // order: the three date rows, the attribute boxes and the rename edits.
 #pragma once
+#include "items/DateTimeFields.h"
 #include "resources/ResourceIds.h"
 
 namespace kelvo {
-
-enum DateField { kYear, kMonth, kDay, kHour, kMinute, kSecond, kDateFieldCount };
 
 struct DateRowIds {
     int box;

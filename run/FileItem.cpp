@@ -29,7 +29,8 @@ FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPat
         }
     }
     // A refused rename leaves the file under its old name; it still gets its
-    // time and attribute changes there, and counts once as not changed.
+    // time and attribute changes there. However many of its calls were
+    // refused, the file counts once as not changed.
     if (ChangeItem(context, file, job)) result.changed = true;
     if (context.failures > failuresBefore) context.failures = failuresBefore + 1;
     return result;

@@ -9,6 +9,7 @@
 #include "run/JobSettings.h"
 #include "run/RunTexts.h"
 #include "run/TargetWalk.h"
+#include "run/WindowStatus.h"
 
 namespace kelvo {
 
@@ -41,7 +42,8 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
 
 RunEnd RunJob(RunEnvironment& environment) {
     const JobSettings job = ReadJobSettings(environment.window);
-    ItemContext context{environment.files, environment.clock, environment.window, environment.fullView};
+    WindowStatus statusArea(environment.window);
+    ItemContext context{environment.files, environment.clock, environment.window, statusArea, environment.fullView};
     // A target typed without a full path names the file or folder in the
     // current directory as it is when the run starts; from then on the run
     // uses the full path, since folder mode moves the current directory.

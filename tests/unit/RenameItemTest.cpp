@@ -11,6 +11,7 @@
 #include "platform/memory/MemoryClock.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
+#include "run/WindowStatus.h"
 
 namespace kelvo {
 namespace {
@@ -73,8 +74,9 @@ struct Scene {
     MemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
+    WindowStatus statusArea{window};
     std::atomic<int> fullView{1};
-    ItemContext context{files, clock, window, fullView};
+    ItemContext context{files, clock, window, statusArea, fullView};
     ItemRef result;
 };
 

@@ -15,6 +15,7 @@
 #include "platform/memory/MemoryWindow.h"
 #include "resources/ControlGroups.h"
 #include "run/RunJob.h"
+#include "run/WindowStatus.h"
 
 namespace kelvo {
 
@@ -32,7 +33,7 @@ protected:
         return RunJob(environment);
     }
 
-    ItemContext Context() { return ItemContext{files, clock, window, fullView}; }
+    ItemContext Context() { return ItemContext{files, clock, window, statusArea, fullView}; }
 
     std::vector<std::string> StatusTexts() { return window.ControlState(IDC_STATUS).texts; }
     std::string LastStatus() {
@@ -64,6 +65,7 @@ protected:
     MemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
+    WindowStatus statusArea{window};
     std::atomic<int> fullView{1};
     std::atomic<bool> cancelRequested{false};
 };

@@ -19,6 +19,7 @@
 #include "platform/memory/MemoryClock.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
+#include "run/WindowStatus.h"
 #include "tests/unit/ScopedTimeZone.h"
 
 namespace kelvo {
@@ -81,7 +82,7 @@ constexpr bool kBerlinRulesKnown = true;
 
 class TimeChangeTest : public testing::Test {
 protected:
-    TimeChangeTest() : zone(kTokyo), context{files, clock, window, fullView} {}
+    TimeChangeTest() : zone(kTokyo), context{files, clock, window, statusArea, fullView} {}
 
     // A file with all three times at `utcSeconds`, plus a fraction of a second.
     MemoryFileSystem::Node& AddFile(const std::string& path, int64_t utcSeconds, uint32_t attributes = kAttrArchive) {
@@ -105,6 +106,7 @@ protected:
     MemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
+    WindowStatus statusArea{window};
     std::atomic<int> fullView{1};
     ItemContext context;
 };
@@ -221,7 +223,8 @@ TEST_F(TimeChangeTest, EveryRefusedCallLeavesTheRunGoing) {
     for (uint64_t n = 1;; ++n) {
         MemoryFileSystem fresh;
         MemoryWindow freshWindow;
-        ItemContext freshContext{fresh, clock, freshWindow, fullView};
+        WindowStatus freshStatus(freshWindow);
+        ItemContext freshContext{fresh, clock, freshWindow, freshStatus, fullView};
         fresh.AddFile("C:\\data\\memo.txt", kAttrReadOnly, Ticks(Utc(2001, 5, 2, 19, 5, 6)));
         ItemStatus status;
         ASSERT_TRUE(ReadItemStatus(fresh, "C:\\data\\memo.txt", status));
@@ -341,8 +344,9 @@ TEST_P(TimeChangeZone, NoonTypedInWinterAndSummerReadsBackAsNoon) {
     MemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
+    WindowStatus statusArea{window};
     std::atomic<int> fullView{1};
-    ItemContext context{files, clock, window, fullView};
+    ItemContext context{files, clock, window, statusArea, fullView};
     files.AddFile("C:\\data\\w.txt", kAttrArchive, Ticks(Utc(2001, 1, 1, 0, 0, 0)));
     files.AddFile("C:\\data\\s.txt", kAttrArchive, Ticks(Utc(2001, 1, 1, 0, 0, 0)));
     for (const auto& [path, month, offset] : {std::tuple<const char*, const char*, int64_t>{"C:\\data\\w.txt", "1", c.winterOffset},
