@@ -4,6 +4,7 @@
 #include "items/RenameRules.h"
 #include "items/RenameText.h"
 #include "platform/Cp932Text.h"
+#include "platform/FileLimits.h"
 
 namespace kelvo {
 
@@ -11,11 +12,6 @@ namespace {
 
 // Characters no file name can hold.
 const std::string kNameChars = "\\/:*?\"<>";
-
-// How MoveFile refuses a name that is already taken (ERROR_ALREADY_EXISTS,
-// ERROR_FILE_EXISTS): it never replaces an item.
-constexpr uint32_t kErrorAlreadyExists = 183;
-constexpr uint32_t kErrorFileExists = 80;
 
 // False for a name that isn't one name: a dot or two dots alone, a character
 // it can't hold, or a lone
@@ -43,6 +39,7 @@ bool MayRename(const ItemPath& item, const std::string& newName) {
     return NameFits(item.directory, item.separator, newName);
 }
 
+// How MoveFile refuses a name that is already taken: it never replaces an item.
 bool NameTaken(uint32_t error) { return error == kErrorAlreadyExists || error == kErrorFileExists; }
 
 }  // namespace

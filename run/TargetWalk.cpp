@@ -19,10 +19,6 @@ namespace kelvo {
 
 namespace {
 
-// What a listing reports when it simply has no (more) entries.
-constexpr uint32_t kErrorNoEntries = 2;      // ERROR_FILE_NOT_FOUND: an empty drive root
-constexpr uint32_t kErrorNoMoreFiles = 18;
-
 bool IsDots(const std::string& name) { return name == "." || name == ".."; }
 
 // Replaces every "\name\" by "\" and tells whether there was one.
@@ -123,11 +119,12 @@ void TargetWalk::PushFrame(const std::string& path) {
 void TargetWalk::ReadListing(Frame& frame) {
     std::unique_ptr<DirectoryListing> listing = context_.files.List("*");
     if (listing == nullptr) {
-        if (ListingBroken()) Fail();
+        Fail();
         return;
     }
     FindEntry entry;
-    while (listing->Next(entry)) {
+    ListingStep step;
+    while ((step = listing->Next(entry)).IsEntry()) {
         frame.listedAny = true;
         switch (UseOf(frame.path, entry)) {
         case EntryUse::Enter: frame.subfolders.push_back(std::move(entry)); break;
@@ -138,7 +135,7 @@ void TargetWalk::ReadListing(Frame& frame) {
         case EntryUse::Refuse: Fail(); break;
         }
     }
-    if (ListingBroken()) Fail();
+    if (step.kind == ListingStep::Kind::Failed) Fail();
 }
 
 // The one place that decides, entry by entry, what the walk enters, what
@@ -189,11 +186,6 @@ void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, s
         newNameList += newName + "\\";
     }
     if (result.changed) anyChange_ = true;
-}
-
-bool TargetWalk::ListingBroken() const {
-    const uint32_t error = context_.files.LastError();
-    return error != 0 && error != kErrorNoEntries && error != kErrorNoMoreFiles;
 }
 
 void TargetWalk::LeaveCurrentDirectory() {

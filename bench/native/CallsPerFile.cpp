@@ -119,7 +119,7 @@ Tally RunBareLoop(Job job) {
         std::vector<std::string> names;
         std::unique_ptr<DirectoryListing> listing = files.List(folder + "\\*");
         FindEntry entry;
-        while (listing != nullptr && listing->Next(entry)) {
+        while (listing != nullptr && listing->Next(entry).IsEntry()) {
             if (entry.name == "." || entry.name == "..") continue;
             if ((entry.attributes & kAttrDirectory) != 0) {
                 pending.push_back(folder + "\\" + entry.name);

@@ -9,7 +9,6 @@ namespace kelvo {
 
 namespace {
 
-constexpr size_t kMaxPathBytes = 259;  // MAX_PATH less its terminator
 constexpr int kMaxLinkHops = 63;        // as many links as the system follows on one path
 constexpr uint32_t kSettableAttributes = 0x01 | 0x02 | 0x04 | 0x20 | 0x100 | 0x1000 | 0x2000;
 
@@ -54,24 +53,24 @@ class MemoryFileSystem::Listing : public DirectoryListing {
 public:
     Listing(MemoryFileSystem& fs, Node& folder) : fs_(fs), folder_(folder) {}
 
-    bool Next(FindEntry& entry) override {
-        if (!fs_.Begin("FindNext", MemoryFileSystem::PathOf(folder_))) return false;
+    ListingStep Next(FindEntry& entry) override {
+        if (!fs_.Begin("FindNext", MemoryFileSystem::PathOf(folder_))) return ListingStep::Failed(fs_.lastError_);
         // Folders below a drive root list "." and ".." first, as NTFS does.
         if (dots_ < 2 && folder_.parent != nullptr) {
             entry = EntryOf(dots_ == 0 ? folder_ : *folder_.parent, dots_ == 0 ? "." : "..", true);
             ++dots_;
             ++fs_.entriesRead_;
-            return true;
+            return ListingStep::Entry();
         }
         dots_ = 2;
         Node* next = fs_.NextEntry(folder_, last_, lastKey_, lastSequence_);
-        if (next == nullptr) return false;
+        if (next == nullptr) return ListingStep::End();
         last_ = next;
         lastKey_ = fs_.OrderKey(*next);
         lastSequence_ = next->sequence;
         entry = EntryOf(*next, next->name, next->exact);
         ++fs_.entriesRead_;
-        return true;
+        return ListingStep::Entry();
     }
 
 private:
@@ -343,7 +342,6 @@ bool MemoryFileSystem::Begin(const std::string& operation, const std::string& ar
                              const std::string& path) {
     ++callCount_;
     calls_.push_back(operation + " " + argument);
-    lastError_ = 0;
     if (refuseFrom_ != 0 && (callCount_ == refuseFrom_ || (refuseOnward_ && callCount_ > refuseFrom_))) {
         return Fail(kErrorInjected);
     }

@@ -16,17 +16,8 @@
 
 namespace kelvo {
 
-// Error codes the in-memory file system reports (the platform's values).
-enum : uint32_t {
-    kErrorFileNotFound = 2,
-    kErrorPathNotFound = 3,
-    kErrorAccessDenied = 5,
-    kErrorSharingViolation = 32,
-    kErrorFileExists = 80,
-    kErrorAlreadyExists = 183,
-    kErrorFilenameTooLong = 206,
-    kErrorInjected = 1117,  // ERROR_IO_DEVICE: a refusal made by a test
-};
+// A refusal made by a test.
+inline constexpr uint32_t kErrorInjected = kErrorIoDevice;
 
 class MemoryFileSystem : public FileSystem {
 public:

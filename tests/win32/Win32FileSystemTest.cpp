@@ -21,19 +21,19 @@ TEST_F(Win32FileSystemTest, ListingHasDotEntriesFilesAndFolders) {
     EXPECT_EQ(3u, entries["a.txt"].size);
 }
 
-TEST_F(Win32FileSystemTest, EndOfAListingReplacesAnEarlierCallsError) {
+TEST_F(Win32FileSystemTest, EndOfAListingIsNoFailureAfterAnEarlierCallsError) {
     ASSERT_TRUE(TempFolder::MakeFile(temp / "a.txt", "abc"));
-    // A failed call leaves its error behind; the listing's end must not be
-    // mistaken for that failure.
     uint32_t attributes = 0;
     ASSERT_FALSE(files.GetAttributes(temp / "missing.txt", attributes));
-    ASSERT_NE(0u, files.LastError());
+    const uint32_t error = files.LastError();
     auto listing = files.List(temp / "*");
     ASSERT_NE(nullptr, listing);
     FindEntry entry;
-    while (listing->Next(entry)) {
+    ListingStep step;
+    while ((step = listing->Next(entry)).IsEntry()) {
     }
-    EXPECT_EQ(18u, files.LastError());  // ERROR_NO_MORE_FILES
+    EXPECT_EQ(ListingStep::Kind::End, step.kind);
+    EXPECT_EQ(error, files.LastError());
 }
 
 TEST_F(Win32FileSystemTest, ListingOfTheCurrentDirectory) {
@@ -60,7 +60,7 @@ TEST_F(Win32FileSystemTest, NamesWithoutAnExactFormAreMarkedAndNotNamed) {
     auto listing = files.List(temp / "*");
     ASSERT_NE(nullptr, listing);
     FindEntry entry;
-    while (listing->Next(entry)) {
+    while (listing->Next(entry).IsEntry()) {
         if (entry.exact) exact.insert(entry.name);
         if (!entry.exact) odd.push_back(entry);
     }
