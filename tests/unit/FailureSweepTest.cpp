@@ -26,7 +26,7 @@ FileTime Ticks(int64_t seconds) { return kUnixEpochTicks + static_cast<FileTime>
 
 // Files are told apart by their contents, which no run changes; folders by
 // their paths, since folders are never renamed.
-void BuildTree(MemoryFileSystem& files) {
+void BuildTree(FaultyMemoryFileSystem& files) {
     struct File {
         const char* path;
         uint32_t attributes;
@@ -41,7 +41,7 @@ void BuildTree(MemoryFileSystem& files) {
     };
     int64_t seconds = 1500000000;
     for (const File& file : tree) {
-        MemoryFileSystem::Node& node = files.AddFile(file.path, file.attributes, Ticks(seconds), file.path);
+        FaultyMemoryFileSystem::Node& node = files.AddFile(file.path, file.attributes, Ticks(seconds), file.path);
         node.creation = Ticks(seconds - 1000);
         node.access = Ticks(seconds + 1000);
         seconds += 86400;
@@ -77,14 +77,14 @@ struct ItemState {
 };
 
 // Every item below the target, keyed by what identifies it.
-std::map<std::string, ItemState> Snapshot(MemoryFileSystem& files) {
+std::map<std::string, ItemState> Snapshot(FaultyMemoryFileSystem& files) {
     std::map<std::string, ItemState> items;
-    std::vector<MemoryFileSystem::Node*> pending = {files.Find(kTarget)};
+    std::vector<FaultyMemoryFileSystem::Node*> pending = {files.Find(kTarget)};
     while (!pending.empty()) {
-        MemoryFileSystem::Node* folder = pending.back();
+        FaultyMemoryFileSystem::Node* folder = pending.back();
         pending.pop_back();
         for (auto& child : folder->children) {
-            ItemState state{MemoryFileSystem::PathOf(*child), child->attributes, child->creation, child->access,
+            ItemState state{FaultyMemoryFileSystem::PathOf(*child), child->attributes, child->creation, child->access,
                             child->modification};
             if (child->IsFolder()) pending.push_back(child.get());
             const std::string key = child->IsFolder() ? state.path : child->content;
@@ -139,7 +139,7 @@ protected:
     // it); checks every item and returns how many aren't as a clean run
     // leaves them.
     int RunRefused(size_t n, bool onward, std::string& status) {
-        MemoryFileSystem files;
+        FaultyMemoryFileSystem files;
         MemoryWindow window;
         BuildTree(files);
         SetJob(window);
@@ -181,7 +181,7 @@ protected:
     // refused there (or from any call up to there on), the target is refused.
     static bool RefusesTheTarget(size_t n, bool onward) { return n == 2 || (onward && n < 2); }
 
-    MemoryFileSystem clean;
+    FaultyMemoryFileSystem clean;
     MemoryClock clock;
     std::atomic<int> fullView{1};
     std::atomic<bool> cancel{false};
@@ -242,7 +242,7 @@ TEST_F(FailureSweepDialogTest, ControlsComeBackAfterARefusedRun) {
     EXPECT_EQ(window.GetText(IDC_STATUS), kFinished + "\n変更できなかった項目: 1件");
     // The read-only file whose times were refused has its new name, and
     // its attributes and times as they were.
-    MemoryFileSystem::Node* node = files.Find("C:\\T\\A\\yro.txt");
+    FaultyMemoryFileSystem::Node* node = files.Find("C:\\T\\A\\yro.txt");
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->attributes, kAttrArchive | kAttrReadOnly);
     EXPECT_EQ(node->modification, Ticks(1500000000 + 86400));

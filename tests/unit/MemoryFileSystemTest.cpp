@@ -1,46 +1,12 @@
 // The in-memory file system's own promises that the run's tests rely on:
-// refusals by operation and path, the call record, listing counts, a rename
-// that refuses a taken name as MoveFile does, and links.
+// listing counts, a rename that refuses a taken name as MoveFile does, and
+// links.
 #include <gtest/gtest.h>
 
 #include "platform/memory/MemoryFileSystem.h"
 
 namespace kelvo {
 namespace {
-
-TEST(MemoryFileSystemRefusal, AttributeWriteMatchesByPathOrByPathAndBits) {
-    MemoryFileSystem files;
-    files.AddFile("C:\\d\\a.txt");
-    files.RefuseOperation("SetAttributes", "a.txt");
-    EXPECT_FALSE(files.SetAttributes("C:\\d\\a.txt", kAttrHidden));
-    EXPECT_EQ(files.LastError(), kErrorInjected);
-    EXPECT_TRUE(files.SetAttributes("C:\\d\\a.txt", kAttrHidden));  // refused once only
-
-    files.RefuseOperation("SetAttributes", "a.txt 3");
-    EXPECT_TRUE(files.SetAttributes("C:\\d\\a.txt", 2));
-    EXPECT_FALSE(files.SetAttributes("C:\\d\\a.txt", 3));
-}
-
-TEST(MemoryFileSystemRefusal, RelativePathMatchesByItsFullForm) {
-    MemoryFileSystem files;
-    files.AddFolder("C:\\T\\A");
-    ASSERT_TRUE(files.SetCurrentDirectory("C:\\T"));
-    files.RefuseOperation("SetCurrentDirectory", "T\\A");
-    EXPECT_FALSE(files.SetCurrentDirectory(".\\A"));
-    EXPECT_TRUE(files.SetCurrentDirectory(".\\A"));
-}
-
-TEST(MemoryFileSystemRefusal, NthCallOnceOrFromThenOn) {
-    MemoryFileSystem files;
-    std::string path;
-    files.RefuseCall(2);
-    EXPECT_TRUE(files.GetCurrentDirectory(path));
-    EXPECT_FALSE(files.GetCurrentDirectory(path));
-    EXPECT_TRUE(files.GetCurrentDirectory(path));
-    files.RefuseCall(4, true);
-    EXPECT_FALSE(files.GetCurrentDirectory(path));
-    EXPECT_FALSE(files.GetCurrentDirectory(path));
-}
 
 TEST(MemoryFileSystemListing, CountsEntriesWithTheDotsBelowARoot) {
     MemoryFileSystem files;

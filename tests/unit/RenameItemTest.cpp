@@ -9,7 +9,7 @@
 #include "items/RenameText.h"
 #include "platform/Cp932Text.h"
 #include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
 
 namespace kelvo {
@@ -65,12 +65,12 @@ struct Scene {
     }
     // The name as the folder lists it (letter case included); empty when missing.
     std::string ListedName(const std::string& path) {
-        MemoryFileSystem::Node* node = files.Find(path);
+        FaultyMemoryFileSystem::Node* node = files.Find(path);
         return node == nullptr ? std::string() : node->name;
     }
     std::string Status() { return window.GetText(IDC_STATUS); }
 
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
     std::atomic<int> fullView{1};

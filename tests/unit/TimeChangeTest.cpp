@@ -17,7 +17,7 @@
 #include "items/ItemStatus.h"
 #include "items/TimeChange.h"
 #include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
 #include "tests/unit/ScopedTimeZone.h"
 
@@ -84,8 +84,8 @@ protected:
     TimeChangeTest() : zone(kTokyo), context{files, clock, window, fullView} {}
 
     // A file with all three times at `utcSeconds`, plus a fraction of a second.
-    MemoryFileSystem::Node& AddFile(const std::string& path, int64_t utcSeconds, uint32_t attributes = kAttrArchive) {
-        MemoryFileSystem::Node& node = files.AddFile(path, attributes, Ticks(utcSeconds) + kFraction);
+    FaultyMemoryFileSystem::Node& AddFile(const std::string& path, int64_t utcSeconds, uint32_t attributes = kAttrArchive) {
+        FaultyMemoryFileSystem::Node& node = files.AddFile(path, attributes, Ticks(utcSeconds) + kFraction);
         return node;
     }
 
@@ -102,7 +102,7 @@ protected:
     static constexpr FileTime kFraction = 1234567;  // 0.1234567 s
 
     ScopedTimeZone zone;
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
     std::atomic<int> fullView{1};
@@ -160,7 +160,7 @@ TEST_F(TimeChangeTest, OnlyTheEnabledTimesReachTheFileSystem) {
     AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
     EXPECT_EQ(Change("C:\\data\\memo.txt", kAccessOnly, kAllBlank, kAllBlank, Fields("2004", "1", "2", "3", "4", "5")),
               kTimesWritten);
-    const MemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
+    const FaultyMemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
     // The untouched times keep even their fraction of a second.
     EXPECT_EQ(node.creation, before);
     EXPECT_EQ(node.modification, before);
@@ -181,7 +181,7 @@ TEST_F(TimeChangeTest, ReadOnlyFileIsWrittenTwiceAndStaysReadOnly) {
     AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6), kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
     EXPECT_EQ(files.CallsOf("SetTimes").size(), 2u);
-    const MemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
+    const FaultyMemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
     EXPECT_EQ(node.attributes, kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(Seconds(node.creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
 }
@@ -219,7 +219,7 @@ TEST_F(TimeChangeTest, RefusedWriteIsReportedAsRefused) {
 TEST_F(TimeChangeTest, EveryRefusedCallLeavesTheRunGoing) {
     // Refuse each call of the change in turn; each time the result says so.
     for (uint64_t n = 1;; ++n) {
-        MemoryFileSystem fresh;
+        FaultyMemoryFileSystem fresh;
         MemoryWindow freshWindow;
         ItemContext freshContext{fresh, clock, freshWindow, fullView};
         fresh.AddFile("C:\\data\\memo.txt", kAttrReadOnly, Ticks(Utc(2001, 5, 2, 19, 5, 6)));
@@ -241,7 +241,7 @@ TEST_F(TimeChangeTest, EveryRefusedCallLeavesTheRunGoing) {
 }
 
 TEST_F(TimeChangeTest, BlankFilledFromAnUnrepresentableTimeLeavesThatRowOut) {
-    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    FaultyMemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
     const FileTime after2038 = Ticks(Utc(2040, 6, 1, 0, 0, 0));
     node.modification = after2038;
     const DateTimeFields noYear = Fields("", "1", "2", "3", "4", "5");
@@ -253,7 +253,7 @@ TEST_F(TimeChangeTest, BlankFilledFromAnUnrepresentableTimeLeavesThatRowOut) {
 }
 
 TEST_F(TimeChangeTest, BlankFilledFromATimeBefore1970LeavesThatRowOut) {
-    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    FaultyMemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
     const FileTime before1970 = kUnixEpochTicks - kTicksPerSecond;
     node.modification = before1970;
     EXPECT_EQ(Change("C:\\data\\memo.txt", kModificationOnly, kAllBlank, Fields("2004", "", "2", "3", "4", "5")),
@@ -263,7 +263,7 @@ TEST_F(TimeChangeTest, BlankFilledFromATimeBefore1970LeavesThatRowOut) {
 }
 
 TEST_F(TimeChangeTest, TypedFullRowNeedsNoItemTime) {
-    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    FaultyMemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
     node.creation = kUnixEpochTicks - kTicksPerSecond;
     EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
     EXPECT_EQ(Seconds(node.creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
@@ -307,7 +307,7 @@ TEST_F(TimeChangeTest, LeftOutRowKeepsTheOtherRowsAndTheAttributes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shows);
-        MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+        FaultyMemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
         const FileTime after2038 = Ticks(Utc(2040, 6, 1, 0, 0, 0));
         node.modification = after2038;
         const FileTime access = node.access;
@@ -338,7 +338,7 @@ class TimeChangeZone : public testing::TestWithParam<ZoneCase> {};
 TEST_P(TimeChangeZone, NoonTypedInWinterAndSummerReadsBackAsNoon) {
     const ZoneCase& c = GetParam();
     ScopedTimeZone zone(c.zone);
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
     std::atomic<int> fullView{1};

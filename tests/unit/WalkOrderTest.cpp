@@ -173,7 +173,7 @@ TEST_F(FolderWalk, EachFileCostsOnlyTheCallOfItsChange) {
                                      "ModulePath"};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.job);
-        MemoryFileSystem tree;
+        FaultyMemoryFileSystem tree;
         MemoryWindow job;
         for (const char* path : {"C:\\T\\A\\a.txt", "C:\\T\\A\\b.txt", "C:\\T\\c.txt"}) tree.AddFile(path);
         for (int box : kAttributeBoxes) job.SetCheck(box, kIndeterminate);
