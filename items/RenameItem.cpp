@@ -60,7 +60,8 @@ bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& r
         // A name taken is a silent reason to keep the name. A file in use or
         // out of reach keeps its name too and still gets its time and
         // attribute changes, but the run counts it as not changed.
-        if (!NameTaken(context.files.LastError())) ++context.failures;
+        const uint32_t error = context.files.LastError();
+        if (!NameTaken(error)) context.failures.push_back({item.fullPath, error});
         return false;
     }
     if (context.FullView()) context.ShowStatus(BuildItemReport(item.directory, item.name, newName));

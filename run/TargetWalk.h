@@ -60,7 +60,9 @@ private:
     void TreatEntry(const std::string& folder, const FindEntry& entry, std::string& newNameList);
     bool Cancelled() const { return cancelRequested_.load(std::memory_order_relaxed); }
     void LeaveCurrentDirectory();
-    void Fail() { ++context_.failures; }
+    // An item left as it was; where its name is unknown, the folder it is in.
+    void Fail(const std::string& path, uint32_t error) { context_.failures.push_back({path, error}); }
+    int FailureCount() const { return static_cast<int>(context_.failures.size()); }
 
     ItemContext& context_;
     const JobSettings& job_;

@@ -118,7 +118,7 @@ TEST(RenameItem, NewNamesByTheRules) {
         EXPECT_EQ(scene.result.dirText, kFolder) << c.shows;
         EXPECT_EQ(scene.result.nameText, c.expected) << c.shows;
         EXPECT_EQ(scene.files.CallsOf("Move").size(), renamed ? 1u : 0u) << c.shows;
-        EXPECT_EQ(scene.context.failures, 0) << c.shows;
+        EXPECT_TRUE(scene.context.failures.empty()) << c.shows;
     }
 }
 
@@ -145,7 +145,7 @@ TEST_F(RenameItemTest, TakenNameIsKeptSilently) {
     EXPECT_TRUE(files.CallsOf("FindOne").empty());
     EXPECT_EQ(Status(), "");
     EXPECT_TRUE(window.MessageBoxes().empty());
-    EXPECT_EQ(context.failures, 0);
+    EXPECT_TRUE(context.failures.empty());
 }
 
 TEST_F(RenameItemTest, RuleTextEndingInALoneLeadByteNeverMakesAPathOfTheName) {
@@ -158,7 +158,7 @@ TEST_F(RenameItemTest, RuleTextEndingInALoneLeadByteNeverMakesAPathOfTheName) {
     EXPECT_EQ(ListedName(kFolder + "\\表.txt"), "表.txt");
     EXPECT_EQ(ListedName(kFolder + "\\a.txt"), "a.txt");
     EXPECT_TRUE(files.CallsOf("Move").empty());
-    EXPECT_EQ(context.failures, 0);
+    EXPECT_TRUE(context.failures.empty());
 }
 
 TEST_F(RenameItemTest, RulesThatLeaveOnlyDotsKeepTheNameSilently) {
@@ -167,7 +167,7 @@ TEST_F(RenameItemTest, RulesThatLeaveOnlyDotsKeepTheNameSilently) {
     EXPECT_FALSE(Rename(kFolder, "xx", rules));  // title "" with head "." gives "."
     EXPECT_EQ(ListedName(kFolder + "\\xx"), "xx");
     EXPECT_TRUE(files.CallsOf("Move").empty());
-    EXPECT_EQ(context.failures, 0);
+    EXPECT_TRUE(context.failures.empty());
 }
 
 TEST_F(RenameItemTest, CaseOnlyChangeRenamesTheFileOntoItself) {
@@ -240,7 +240,7 @@ TEST(RenameItem, RefusedRenameCountsUnlessTheNameIsTaken) {
         Scene scene;
         scene.files.RefuseOperation("Move", "", 1, c.error);
         EXPECT_FALSE(scene.Rename(kFolder, "a.txt", Add("new_", "", "", "")));
-        EXPECT_EQ(scene.context.failures, c.counted);
+        EXPECT_EQ(static_cast<int>(scene.context.failures.size()), c.counted);
         EXPECT_EQ(scene.ListedName(kFolder + "\\a.txt"), "a.txt");
         EXPECT_EQ(scene.result.path, kFolder + "\\a.txt");
         EXPECT_EQ(scene.result.nameText, "a.txt");
@@ -251,7 +251,7 @@ TEST(RenameItem, RefusedRenameCountsUnlessTheNameIsTaken) {
 TEST_F(RenameItemTest, RefusedRenameKeepsTheOldNameAndCounts) {
     files.RefuseOperation("Move");
     EXPECT_FALSE(Rename(kFolder, "a.txt", Add("new_", "", "", "")));
-    EXPECT_EQ(context.failures, 1);
+    EXPECT_EQ(context.failures.size(), 1u);
     EXPECT_EQ(ListedName(kFolder + "\\a.txt"), "a.txt");
     EXPECT_FALSE(files.Exists(kFolder + "\\new_a.txt"));
     EXPECT_EQ(result.path, kFolder + "\\a.txt");
@@ -264,11 +264,13 @@ TEST_F(RenameItemTest, FileInUseKeepsTheOldNameAndCounts) {
     files.AddFile(kFolder + "\\b.txt").locked = true;
     files.ClearCalls();
     EXPECT_FALSE(RenameItem(context, PathIn(kFolder, "b.txt"), Add("new_", "", "", ""), result));
-    EXPECT_EQ(context.failures, 1);
+    ASSERT_EQ(context.failures.size(), 1u);
+    EXPECT_EQ(context.failures[0].path, kFolder + "\\b.txt");
+    EXPECT_EQ(context.failures[0].error, kErrorSharingViolation);
     EXPECT_EQ(result.path, kFolder + "\\b.txt");
     // The next file of the run is renamed as usual.
     EXPECT_TRUE(Rename(kFolder, "c.txt", Add("new_", "", "", "")));
-    EXPECT_EQ(context.failures, 1);
+    EXPECT_EQ(context.failures.size(), 1u);
 }
 
 }  // namespace

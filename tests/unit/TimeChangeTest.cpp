@@ -311,11 +311,11 @@ TEST_F(TimeChangeTest, LeftOutRowKeepsTheOtherRowsAndTheAttributes) {
         const FileTime after2038 = Ticks(Utc(2040, 6, 1, 0, 0, 0));
         node.modification = after2038;
         const FileTime access = node.access;
-        context.failures = 0;
+        context.failures.clear();
         const ItemRecord file{false, ItemRef{"C:\\data\\memo.txt", "C:\\data", "memo.txt"}, nullptr};
         EXPECT_EQ(ChangeItem(context, file, TimeJob(c.enables, kAllBlank, c.modification, c.access, c.choices)),
                   c.changed);
-        EXPECT_EQ(context.failures, 1);
+        EXPECT_EQ(context.failures.size(), 1u);
         EXPECT_EQ(node.modification, after2038);
         EXPECT_EQ(node.access != access, c.accessWritten);
         EXPECT_EQ((node.attributes & kAttrHidden) != 0, c.choices == hide);

@@ -234,7 +234,8 @@ TEST_F(FolderWalk, DepthJustInsideAndOutsideTheLimit) {
     TargetWalk walk(context, job, "C:\\T", "C:\\T", cancelRequested, limits);
     EXPECT_EQ(walk.Run(false), RunEnd::Finished);
     EXPECT_EQ(ChangedPaths(), std::vector<std::string>{"C:\\T\\a\\b\\in.txt"});
-    EXPECT_EQ(context.failures, 1);
+    ASSERT_EQ(context.failures.size(), 1u);
+    EXPECT_EQ(context.failures[0].path, "C:\\T\\a\\b\\c");
 }
 
 }  // namespace
