@@ -1,6 +1,6 @@
 // The in-memory file system's own promises that the run's tests rely on:
-// listing counts, a rename that refuses a taken name as MoveFile does, and
-// links.
+// listing counts and links. What every file system promises is in
+// MemoryFileSystemPromisesTest.
 #include <gtest/gtest.h>
 
 #include "platform/memory/MemoryFileSystem.h"
@@ -23,25 +23,6 @@ TEST(MemoryFileSystemListing, CountsEntriesWithTheDotsBelowARoot) {
     EXPECT_EQ(files.EntriesRead(), 4u);
     EXPECT_EQ(files.ListingsOpened(), 1u);
     EXPECT_EQ(step.kind, ListingStep::Kind::End);
-}
-
-TEST(MemoryFileSystemMove, RefusesATakenNameButNotTheFileItselfInAnotherCase) {
-    MemoryFileSystem files;
-    files.AddFile("C:\\d\\a.txt", kAttrArchive, 0, "a");
-    files.AddFile("C:\\d\\B.TXT", kAttrArchive, 0, "b");
-    files.AddFolder("C:\\d\\sub");
-    for (const char* taken : {"C:\\d\\b.txt", "C:\\d\\SUB"}) {
-        SCOPED_TRACE(taken);
-        EXPECT_FALSE(files.Move("C:\\d\\a.txt", taken));
-        EXPECT_EQ(files.LastError(), kErrorAlreadyExists);
-        EXPECT_EQ(files.Find("C:\\d\\a.txt")->content, "a");
-        EXPECT_EQ(files.Find("C:\\d\\b.txt")->content, "b");
-    }
-    ASSERT_TRUE(files.Move("C:\\d\\a.txt", "C:\\d\\A.TXT"));
-    EXPECT_EQ(files.Find("C:\\d\\a.txt")->name, "A.TXT");
-    EXPECT_EQ(files.Find("C:\\d\\a.txt")->content, "a");
-    EXPECT_FALSE(files.Move("C:\\d\\gone.txt", "C:\\d\\c.txt"));
-    EXPECT_EQ(files.LastError(), kErrorFileNotFound);
 }
 
 TEST(MemoryFileSystemLinks, WritesReachPastALinkOnlyAsNamed) {
