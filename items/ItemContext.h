@@ -27,7 +27,7 @@ struct ItemContext {
     Reach reach = Reach::Itself;
     // Items (files or folders) that a refused call kept from being changed;
     // the count shown is their number.
-    std::vector<ItemFailure> failures;
+    std::vector<ItemFailure> failures = {};
 
     bool FullView() const { return fullView.load(std::memory_order_relaxed) == 1; }
     // Replaces the whole text of the status area with a progress text: the
