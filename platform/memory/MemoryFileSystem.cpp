@@ -78,7 +78,7 @@ private:
 
 class MemoryFileSystem::Writer : public WritableFile {
 public:
-    Writer(MemoryFileSystem& fs, Node& node) : fs_(fs), node_(&node) { node.locked = true; }
+    explicit Writer(Node& node) : node_(&node) { node.locked = true; }
     ~Writer() override {
         if (node_ != nullptr) node_->locked = false;
     }
@@ -96,7 +96,6 @@ public:
     }
 
 private:
-    MemoryFileSystem& fs_;
     Node* node_;
 };
 
@@ -494,7 +493,7 @@ std::unique_ptr<WritableFile> MemoryFileSystem::OpenForWriting(const std::string
         node->content.clear();
         node->size = 0;
     }
-    return std::make_unique<Writer>(*this, *node);
+    return std::make_unique<Writer>(*node);
 }
 
 std::string MemoryFileSystem::ModulePath() {

@@ -99,7 +99,6 @@ private:
     class Listing;
     class Writer;
     friend class Listing;
-    friend class Writer;
 
     bool Fail(uint32_t error);
     bool Resolve(const std::string& path, std::string& full) const;
