@@ -76,6 +76,22 @@ TEST_F(RefusedOnce, EachKindOfCallLeavesOnlyItsItem) {
     }
 }
 
+// A listing tells its end apart from a failure itself: a step that failed
+// counts, whatever code it failed with.
+TEST_F(RefusedOnce, ListingBrokenOffCountsWhateverItsCode) {
+    for (uint32_t error : {uint32_t{kErrorFileNotFound}, uint32_t{kErrorAccessDenied}}) {
+        SCOPED_TRACE(error);
+        FaultyMemoryFileSystem fresh;
+        MemoryWindow freshWindow;
+        PrepareRun(fresh, freshWindow);
+        fresh.RefuseOperation("FindNext", "\\A", 1, error);
+        RunEnvironment environment{fresh, clock, freshWindow, fullView, cancelRequested};
+        EXPECT_EQ(RunJob(environment), RunEnd::Finished);
+        EXPECT_EQ(CountLine(freshWindow.GetText(IDC_STATUS)), 1);
+        EXPECT_EQ(Unchanged(fresh), 1);
+    }
+}
+
 TEST_F(RefusedOnce, HalfDoneReadOnlyPairIsUndone) {
     // The second write of a.txt (read-only put back) is refused.
     files.RefuseOperation("SetAttributes", "a.txt 35", 1);
