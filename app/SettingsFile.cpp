@@ -6,6 +6,7 @@
 
 #include "items/ItemStatus.h"
 #include "platform/Cp932Text.h"
+#include "platform/FileLimits.h"
 
 namespace kelvo {
 
@@ -64,8 +65,6 @@ std::string TemporaryPathFor(const std::string& path) {
 // True only when the file is known not to exist: a look-up that fails for
 // another reason says nothing, and a file that may exist is never removed.
 bool KnownMissing(FileSystem& files, const std::string& path) {
-    constexpr uint32_t kErrorFileNotFound = 2;
-    constexpr uint32_t kErrorPathNotFound = 3;
     FindEntry entry;
     if (files.FindOne(path, entry)) return false;
     const uint32_t error = files.LastError();

@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kelvo::ItemContext context{files, clock, window, statusArea, fullView};
     kelvo::ItemRef ref;
     const bool renamed = kelvo::RenameItem(context, item, rules, ref);
-    KELVO_FUZZ_CHECK(context.failures == 0);
+    KELVO_FUZZ_CHECK(context.failures.empty());
 
     if (!renamed) {
         KELVO_FUZZ_CHECK(ref.path == item.fullPath && ref.nameText == name);

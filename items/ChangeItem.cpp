@@ -40,7 +40,8 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
     const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return false;
 
-    const int failuresBefore = context.failures;
+    const size_t failuresBefore = context.failures.size();
+    uint32_t error = 0;  // the first refused call's
     bool failed = false;
     bool refused = false;
     bool changed = false;
@@ -48,6 +49,7 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
     KnownWord word;
     if (!StatusOf(context, item, status, word)) {
         failed = true;
+        error = context.files.LastError();
     } else {
         if (timeWanted) {
             const TimeChangeResult result = ChangeTimes(context, item.ref, status, job, word);
@@ -55,7 +57,10 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
             case kTimesWritten: changed = true; break;
             case kSomeRowsLeftOut: changed = failed = true; break;
             case kAllRowsLeftOut: failed = true; break;
-            case kTimesRefused: refused = failed = true; break;
+            case kTimesRefused:
+                refused = failed = true;
+                error = context.files.LastError();
+                break;
             }
             // A time write touched the item, so the attribute half reads its
             // word afresh; with every row left out nothing was written.
@@ -66,12 +71,15 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
         if (!refused && attributesWanted) {
             AttributeChangeResult result =
                 ChangeAttributes(context, item.isFolder, item.ref, status, job.attributeChoices, word);
-            if (result == AttributeChangeResult::Refused) failed = true;
+            if (result == AttributeChangeResult::Refused) {
+                failed = true;
+                if (error == 0) error = context.files.LastError();
+            }
             if (result == AttributeChangeResult::Changed) changed = true;
         }
     }
     // One item is one failure, however many of its calls were refused.
-    if (failed || context.failures > failuresBefore) context.failures = failuresBefore + 1;
+    if (failed) RecordOneFailure(context.failures, failuresBefore, {item.ref.path, error});
     return changed;
 }
 

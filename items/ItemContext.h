@@ -1,11 +1,13 @@
 // What the item operations and the walk work with during one run: the file
 // system, the clock, the main window, the status area, the full-view flag,
-// how the items' writes reach them, and the count of items that could not
-// be changed.
+// how the items' writes reach them, and the items that could not be
+// changed.
 #pragma once
 #include <atomic>
 #include <string>
+#include <vector>
 
+#include "items/ItemFailure.h"
 #include "items/StatusSink.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -26,8 +28,9 @@ struct ItemContext {
     // in listings and changed as themselves; a file the user named is
     // reached as named.
     Reach reach = Reach::Itself;
-    // Items (files or folders) that a refused call kept from being changed.
-    int failures = 0;
+    // Items (files or folders) that a refused call kept from being changed;
+    // the count shown is their number.
+    std::vector<ItemFailure> failures = {};
 
     bool FullView() const { return fullView.load(std::memory_order_relaxed) == 1; }
     // Replaces the whole text of the status area with a progress text: the

@@ -4,6 +4,7 @@
 #include "items/RenameRules.h"
 #include "items/RenameText.h"
 #include "platform/Cp932Text.h"
+#include "platform/FileLimits.h"
 
 namespace kelvo {
 
@@ -11,11 +12,6 @@ namespace {
 
 // Characters no file name can hold.
 const std::string kNameChars = "\\/:*?\"<>";
-
-// How MoveFile refuses a name that is already taken (ERROR_ALREADY_EXISTS,
-// ERROR_FILE_EXISTS): it never replaces an item.
-constexpr uint32_t kErrorAlreadyExists = 183;
-constexpr uint32_t kErrorFileExists = 80;
 
 // False for a name that isn't one name: a dot or two dots alone, a character
 // it can't hold, or a lone
@@ -43,6 +39,7 @@ bool MayRename(const ItemPath& item, const std::string& newName) {
     return NameFits(item.directory, item.separator, newName);
 }
 
+// How MoveFile refuses a name that is already taken: it never replaces an item.
 bool NameTaken(uint32_t error) { return error == kErrorAlreadyExists || error == kErrorFileExists; }
 
 }  // namespace
@@ -63,7 +60,8 @@ bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& r
         // A name taken is a silent reason to keep the name. A file in use or
         // out of reach keeps its name too and still gets its time and
         // attribute changes, but the run counts it as not changed.
-        if (!NameTaken(context.files.LastError())) ++context.failures;
+        const uint32_t error = context.files.LastError();
+        if (!NameTaken(error)) context.failures.push_back({item.fullPath, error});
         return false;
     }
     if (context.FullView()) context.ShowStatus(BuildItemReport(item.directory, item.name, newName));

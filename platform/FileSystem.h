@@ -5,9 +5,12 @@
 // kErrorNotExact when it has no exact code page 932 form, and a listing
 // marks such entries rather than giving a stand-in name. A path other than
 // a listing's pattern names one item, so a '*' or '?' in it is refused
-// rather than matched as a wildcard. Each call reports success or failure;
-// after a failure LastError() holds the platform's own error code. Nothing
-// here throws.
+// rather than matched as a wildcard. Nothing here throws.
+//
+// Each call reports success or failure. A call that fails sets LastError()
+// to the platform's own error code for it; a call that succeeds leaves
+// LastError() as it was, so it is read right after the failure it tells of.
+// Listings report their end and their failures with each step instead.
 //
 // Links (symbolic links, junctions) are listed as entries of their own. A
 // write reaches the item a path names in one of two ways (Reach): as the
@@ -17,6 +20,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "platform/FileLimits.h"
 
 namespace kelvo {
 
@@ -47,16 +52,6 @@ enum : uint32_t {
 };
 
 inline constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
-
-// The error of a name or path that has no exact code page 932 form (the
-// platform's ERROR_NO_UNICODE_TRANSLATION): a path the system gives back
-// that would not convert back to the very same name, or a path handed in
-// that is not valid code page 932.
-inline constexpr uint32_t kErrorNotExact = 1113;
-
-// The error of a write that would reach past a link to what it points to,
-// where the item itself was asked for (the platform's ERROR_CANT_ACCESS_FILE).
-inline constexpr uint32_t kErrorThroughLink = 1920;
 
 // How a write reaches the item its path names when that item is a link.
 // Links along the way to it are resolved as the system resolves them.
@@ -101,12 +96,27 @@ inline bool IsFolderToEnter(const FindEntry& entry) {
     return (entry.attributes & kAttrDirectory) != 0 && !IsLink(entry);
 }
 
+// One step of a listing: an entry, the listing's end, or a failure with
+// the platform's error code. A listing that failed gives nothing more.
+struct ListingStep {
+    enum class Kind { Entry, End, Failed };
+    Kind kind = Kind::End;
+    uint32_t error = 0;  // the failure's code; 0 for an entry and the end
+
+    static ListingStep Entry() { return {Kind::Entry, 0}; }
+    static ListingStep End() { return {Kind::End, 0}; }
+    static ListingStep Failed(uint32_t error) { return {Kind::Failed, error}; }
+    bool IsEntry() const { return kind == Kind::Entry; }
+};
+
 // An open enumeration (FindFirstFile .. FindClose). Destroying it closes it.
+// Each step tells its own outcome and leaves the file system's LastError()
+// as it was.
 class DirectoryListing {
 public:
     virtual ~DirectoryListing() = default;
-    // The next entry in file-system order; false when the listing is exhausted.
-    virtual bool Next(FindEntry& entry) = 0;
+    // The next entry in file-system order, the end, or why there is none.
+    virtual ListingStep Next(FindEntry& entry) = 0;
 };
 
 // A file opened for writing with no sharing. Destroying it closes it.
@@ -126,8 +136,9 @@ public:
     virtual bool GetCurrentDirectory(std::string& path) = 0;
 
     // Enumerates the current directory, or the folder a pattern names, with "*"
-    // semantics. Returns null when the enumeration can't be started; the first
-    // entry is then not available.
+    // semantics. A folder with no entries at all (an empty drive root) gives a
+    // listing that ends at once. Returns null, with LastError() set, when the
+    // enumeration can't be started.
     virtual std::unique_ptr<DirectoryListing> List(const std::string& pattern) = 0;
     // Looks one path up in its folder's listing (FindFirstFile on the path, then FindClose).
     virtual bool FindOne(const std::string& path, FindEntry& entry) = 0;

@@ -18,7 +18,7 @@ ItemPath MakeItemPath(const std::string& folder, const std::string& name) {
 
 FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file) {
     FileResult result;
-    const int failuresBefore = context.failures;
+    const size_t failuresBefore = context.failures.size();
     if (job.renameEnabled) {
         result.renamed = RenameItem(context, item, job.renameRules, file.ref);
         if (result.renamed) {
@@ -32,7 +32,7 @@ FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPat
     // time and attribute changes there. However many of its calls were
     // refused, the file counts once as not changed.
     if (ChangeItem(context, file, job)) result.changed = true;
-    if (context.failures > failuresBefore) context.failures = failuresBefore + 1;
+    KeepFirstFailure(context.failures, failuresBefore);
     return result;
 }
 

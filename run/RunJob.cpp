@@ -33,7 +33,7 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     // The new name in full: the path edit then names the file that exists,
     // wherever the current directory stands.
     if (result.renamed) context.window.SetText(IDC_PATH, result.newPath);
-    if (context.FullView()) context.ShowFinalStatus(FileFinishedText(job.targetPath, result.changed, context.failures));
+    if (context.FullView()) context.ShowFinalStatus(FileFinishedText(job.targetPath, result.changed, static_cast<int>(context.failures.size())));
     context.window.Beep();
     return RunEnd::Finished;
 }

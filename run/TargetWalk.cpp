@@ -19,10 +19,6 @@ namespace kelvo {
 
 namespace {
 
-// What a listing reports when it simply has no (more) entries.
-constexpr uint32_t kErrorNoEntries = 2;      // ERROR_FILE_NOT_FOUND: an empty drive root
-constexpr uint32_t kErrorNoMoreFiles = 18;
-
 bool IsDots(const std::string& name) { return name == "." || name == ".."; }
 
 // Replaces every "\name\" by "\" and tells whether there was one.
@@ -65,10 +61,10 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
     frames_.clear();
     LeaveCurrentDirectory();
     if (cancelled) {
-        context_.ShowFinalStatus(FolderCancelledText(job_.targetPath, anyChange_, context_.failures));
+        context_.ShowFinalStatus(FolderCancelledText(job_.targetPath, anyChange_, FailureCount()));
         return RunEnd::Cancelled;
     }
-    context_.ShowFinalStatus(FolderFinishedText(job_.targetPath, anyChange_, context_.failures));
+    context_.ShowFinalStatus(FolderFinishedText(job_.targetPath, anyChange_, FailureCount()));
     context_.window.Beep();
     return RunEnd::Finished;
 }
@@ -76,7 +72,7 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
 bool TargetWalk::EnterRoot() {
     if (!context_.files.GetCurrentDirectory(rootPath_) && !context_.files.GetFullPath(target_, rootPath_)) {
         rootPath_.clear();
-        Fail();
+        Fail(target_, context_.files.LastError());
         return false;
     }
     PushFrame(rootPath_);
@@ -87,9 +83,13 @@ void TargetWalk::EnterSubfolder(const FindEntry& subfolder) {
     const std::string& name = subfolder.name;
     const std::string& parent = frames_.back().path;
     const std::string path = parent + SeparatorAfter(parent) + name;
-    if (frames_.size() >= limits_.maxLevels || path.size() > limits_.maxPathBytes ||
-        !context_.files.SetCurrentDirectory(".\\" + name)) {
-        Fail();
+    // Too deep a folder is one whose path would soon be too long.
+    if (frames_.size() >= limits_.maxLevels || path.size() > limits_.maxPathBytes) {
+        Fail(path, kErrorFilenameTooLong);
+        return;
+    }
+    if (!context_.files.SetCurrentDirectory(".\\" + name)) {
+        Fail(path, context_.files.LastError());
         return;
     }
     if (context_.FullView()) context_.ShowStatus(EnteredFolderText(name));
@@ -104,7 +104,7 @@ bool TargetWalk::Climb() {
     // Where "..\" is refused, the parent's full path gets the walk back on
     // track; where both are, the walk can't know where it stands and stops.
     if (!context_.files.SetCurrentDirectory("..\\") && !context_.files.SetCurrentDirectory(frames_.back().path)) {
-        Fail();
+        Fail(frames_.back().path, context_.files.LastError());
         return false;
     }
     if (context_.FullView()) context_.ShowStatus(kClimbedText);
@@ -123,11 +123,12 @@ void TargetWalk::PushFrame(const std::string& path) {
 void TargetWalk::ReadListing(Frame& frame) {
     std::unique_ptr<DirectoryListing> listing = context_.files.List("*");
     if (listing == nullptr) {
-        if (ListingBroken()) Fail();
+        Fail(frame.path, context_.files.LastError());
         return;
     }
     FindEntry entry;
-    while (listing->Next(entry)) {
+    ListingStep step;
+    while ((step = listing->Next(entry)).IsEntry()) {
         frame.listedAny = true;
         switch (UseOf(frame.path, entry)) {
         case EntryUse::Enter: frame.subfolders.push_back(std::move(entry)); break;
@@ -135,10 +136,10 @@ void TargetWalk::ReadListing(Frame& frame) {
         case EntryUse::PassOver: break;
         // A folder the program can't name is left with all it holds, and
         // counted here, where each folder's listing is read.
-        case EntryUse::Refuse: Fail(); break;
+        case EntryUse::Refuse: Fail(frame.path, kErrorNotExact); break;
         }
     }
-    if (ListingBroken()) Fail();
+    if (step.kind == ListingStep::Kind::Failed) Fail(frame.path, step.error);
 }
 
 // The one place that decides, entry by entry, what the walk enters, what
@@ -164,7 +165,7 @@ bool TargetWalk::FilePass(const Frame& frame) {
         if (Cancelled()) return false;
         // A file the program can't name is counted in its turn, untouched.
         if (!entry.exact) {
-            Fail();
+            Fail(frame.path, kErrorNotExact);
             continue;
         }
         TreatEntry(frame.path, entry, newNameList);
@@ -178,7 +179,7 @@ void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, s
     if (job_.renameEnabled && TakeFromNewNames(newNameList, entry.name)) return;
     const ItemPath item = MakeItemPath(folder, entry.name);
     if (item.fullPath.size() > limits_.maxPathBytes) {
-        Fail();
+        Fail(item.fullPath, kErrorFilenameTooLong);
         return;
     }
     const ItemRecord file{false, ItemRef{item.fullPath, folder, entry.name}, &entry};
@@ -189,11 +190,6 @@ void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, s
         newNameList += newName + "\\";
     }
     if (result.changed) anyChange_ = true;
-}
-
-bool TargetWalk::ListingBroken() const {
-    const uint32_t error = context_.files.LastError();
-    return error != 0 && error != kErrorNoEntries && error != kErrorNoMoreFiles;
 }
 
 void TargetWalk::LeaveCurrentDirectory() {

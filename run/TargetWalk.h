@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "items/ItemContext.h"
+#include "platform/FileLimits.h"
 #include "run/JobSettings.h"
 #include "run/RunJob.h"
 
@@ -19,8 +20,6 @@ namespace kelvo {
 
 // Depths 0 (the target) to 259: as deep as the walk can count.
 inline constexpr size_t kMaxWalkLevels = 260;
-// The longest path a folder or file may have (a 260-byte buffer with its terminator).
-inline constexpr size_t kMaxPathBytes = 259;
 
 struct WalkLimits {
     size_t maxLevels = kMaxWalkLevels;
@@ -60,9 +59,10 @@ private:
     bool FilePass(const Frame& frame);
     void TreatEntry(const std::string& folder, const FindEntry& entry, std::string& newNameList);
     bool Cancelled() const { return cancelRequested_.load(std::memory_order_relaxed); }
-    bool ListingBroken() const;
     void LeaveCurrentDirectory();
-    void Fail() { ++context_.failures; }
+    // An item left as it was; where its name is unknown, the folder it is in.
+    void Fail(const std::string& path, uint32_t error) { context_.failures.push_back({path, error}); }
+    int FailureCount() const { return static_cast<int>(context_.failures.size()); }
 
     ItemContext& context_;
     const JobSettings& job_;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
 #include "resources/ControlGroups.h"
 #include "run/RunJob.h"
@@ -45,7 +45,7 @@ bool IsWalkCall(const std::string& operation) {
            operation == "GetCurrentDirectory";
 }
 
-void BuildTree(MemoryFileSystem& files) {
+void BuildTree(FaultyMemoryFileSystem& files) {
     for (int f = 0; f < kFolders; ++f) {
         const std::string folder = kTarget + "\\d" + std::to_string(f);
         for (int i = 0; i < kFilesEach; ++i) {
@@ -55,7 +55,7 @@ void BuildTree(MemoryFileSystem& files) {
     files.ClearCalls();
 }
 
-Tally TallyOf(const MemoryFileSystem& files) {
+Tally TallyOf(const FaultyMemoryFileSystem& files) {
     Tally tally;
     for (const std::string& call : files.Calls()) ++tally[call.substr(0, call.find(' '))];
     return tally;
@@ -80,7 +80,7 @@ void AskFor(Job job, MemoryWindow& window) {
 }
 
 Tally RunProgram(Job job) {
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     BuildTree(files);
     MemoryWindow window;
     MemoryClock clock;
@@ -92,7 +92,7 @@ Tally RunProgram(Job job) {
     return TallyOf(files);
 }
 
-void TreatBare(Job job, MemoryFileSystem& files, const std::string& folder, const std::string& name) {
+void TreatBare(Job job, FaultyMemoryFileSystem& files, const std::string& folder, const std::string& name) {
     const std::string path = folder + "\\" + name;
     switch (job) {
     case Job::Hidden: {
@@ -110,7 +110,7 @@ void TreatBare(Job job, MemoryFileSystem& files, const std::string& folder, cons
 }
 
 Tally RunBareLoop(Job job) {
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     BuildTree(files);
     std::vector<std::string> pending{kTarget};
     while (!pending.empty()) {
@@ -119,7 +119,7 @@ Tally RunBareLoop(Job job) {
         std::vector<std::string> names;
         std::unique_ptr<DirectoryListing> listing = files.List(folder + "\\*");
         FindEntry entry;
-        while (listing != nullptr && listing->Next(entry)) {
+        while (listing != nullptr && listing->Next(entry).IsEntry()) {
             if (entry.name == "." || entry.name == "..") continue;
             if ((entry.attributes & kAttrDirectory) != 0) {
                 pending.push_back(folder + "\\" + entry.name);

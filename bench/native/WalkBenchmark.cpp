@@ -11,7 +11,7 @@
 
 #include "bench/native/CallsPerFile.h"
 #include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
 #include "resources/ControlGroups.h"
 #include "run/RunJob.h"
@@ -23,7 +23,7 @@ constexpr int kWideFolders = 1000;
 constexpr int kDeepLevels = 80;  // "C:\T" and 80 levels of "\dN" stay inside a path's 259 bytes
 
 struct Tree {
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     int64_t entries = 0;  // files and folders below the target
     int64_t folders = 1;  // the target included: each lists "." and ".." besides its entries
 };

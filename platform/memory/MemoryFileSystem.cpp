@@ -9,7 +9,6 @@ namespace kelvo {
 
 namespace {
 
-constexpr size_t kMaxPathBytes = 259;  // MAX_PATH less its terminator
 constexpr int kMaxLinkHops = 63;        // as many links as the system follows on one path
 constexpr uint32_t kSettableAttributes = 0x01 | 0x02 | 0x04 | 0x20 | 0x100 | 0x1000 | 0x2000;
 
@@ -27,11 +26,6 @@ std::vector<std::string> SplitComponents(const std::string& text) {
     }
     parts.push_back(part);
     return parts;
-}
-
-bool EndsWithFolded(const std::string& text, const std::string& suffix) {
-    if (suffix.size() > text.size()) return false;
-    return EqualsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 // The dots are the system's own names, exact whatever the folders are called.
@@ -54,24 +48,23 @@ class MemoryFileSystem::Listing : public DirectoryListing {
 public:
     Listing(MemoryFileSystem& fs, Node& folder) : fs_(fs), folder_(folder) {}
 
-    bool Next(FindEntry& entry) override {
-        if (!fs_.Begin("FindNext", MemoryFileSystem::PathOf(folder_))) return false;
+    ListingStep Next(FindEntry& entry) override {
         // Folders below a drive root list "." and ".." first, as NTFS does.
         if (dots_ < 2 && folder_.parent != nullptr) {
             entry = EntryOf(dots_ == 0 ? folder_ : *folder_.parent, dots_ == 0 ? "." : "..", true);
             ++dots_;
             ++fs_.entriesRead_;
-            return true;
+            return ListingStep::Entry();
         }
         dots_ = 2;
         Node* next = fs_.NextEntry(folder_, last_, lastKey_, lastSequence_);
-        if (next == nullptr) return false;
+        if (next == nullptr) return ListingStep::End();
         last_ = next;
         lastKey_ = fs_.OrderKey(*next);
         lastSequence_ = next->sequence;
         entry = EntryOf(*next, next->name, next->exact);
         ++fs_.entriesRead_;
-        return true;
+        return ListingStep::Entry();
     }
 
 private:
@@ -85,26 +78,24 @@ private:
 
 class MemoryFileSystem::Writer : public WritableFile {
 public:
-    Writer(MemoryFileSystem& fs, Node& node) : fs_(fs), node_(&node) { node.locked = true; }
+    explicit Writer(Node& node) : node_(&node) { node.locked = true; }
     ~Writer() override {
         if (node_ != nullptr) node_->locked = false;
     }
     bool Write(const std::string& bytes) override {
-        if (node_ == nullptr || !fs_.Begin("Write", MemoryFileSystem::PathOf(*node_))) return false;
+        if (node_ == nullptr) return false;
         node_->content += bytes;
         node_->size = node_->content.size();
         return true;
     }
     bool Close() override {
         if (node_ == nullptr) return false;
-        bool ok = fs_.Begin("Close", MemoryFileSystem::PathOf(*node_));
         node_->locked = false;
         node_ = nullptr;
-        return ok;
+        return true;
     }
 
 private:
-    MemoryFileSystem& fs_;
     Node* node_;
 };
 
@@ -315,64 +306,12 @@ MemoryFileSystem::Node* MemoryFileSystem::Find(const std::string& path) {
     return Lookup(full);
 }
 
-void MemoryFileSystem::RefuseCall(uint64_t n, bool fromThenOn) {
-    refuseFrom_ = n;
-    refuseOnward_ = fromThenOn;
-}
-
-void MemoryFileSystem::RefuseOperation(const std::string& operation, const std::string& pathSuffix, int times,
-                                       uint32_t error) {
-    refusals_.push_back({operation, pathSuffix, times, error});
-}
-
-void MemoryFileSystem::ClearRefusals() {
-    refusals_.clear();
-    refuseFrom_ = 0;
-    refuseOnward_ = false;
-}
-
-std::vector<std::string> MemoryFileSystem::CallsOf(const std::string& operation) const {
-    std::vector<std::string> result;
-    for (const std::string& call : calls_) {
-        if (call.compare(0, operation.size() + 1, operation + " ") == 0) result.push_back(call);
-    }
-    return result;
-}
-
-bool MemoryFileSystem::Begin(const std::string& operation, const std::string& argument,
-                             const std::string& path) {
-    ++callCount_;
-    calls_.push_back(operation + " " + argument);
-    lastError_ = 0;
-    if (refuseFrom_ != 0 && (callCount_ == refuseFrom_ || (refuseOnward_ && callCount_ > refuseFrom_))) {
-        return Fail(kErrorInjected);
-    }
-    if (refusals_.empty()) return true;
-    // A suffix may name the path alone or the whole recorded argument
-    // (a path followed by attribute bits, say).
-    const std::string& named = path.empty() ? argument : path;
-    std::string full;
-    if (!Resolve(named, full)) full = named;
-    for (auto it = refusals_.begin(); it != refusals_.end(); ++it) {
-        if (it->operation != operation) continue;
-        if (!it->pathSuffix.empty() && !EndsWithFolded(argument, it->pathSuffix) &&
-            !EndsWithFolded(named, it->pathSuffix) && !EndsWithFolded(full, it->pathSuffix)) {
-            continue;
-        }
-        const uint32_t error = it->error;
-        if (it->remaining > 0 && --it->remaining == 0) refusals_.erase(it);
-        return Fail(error);
-    }
-    return true;
-}
-
 bool MemoryFileSystem::Fail(uint32_t error) {
     lastError_ = error;
     return false;
 }
 
 bool MemoryFileSystem::SetCurrentDirectory(const std::string& path) {
-    if (!Begin("SetCurrentDirectory", path)) return false;
     std::string full;
     if (!Resolve(path, full)) return Fail(kErrorPathNotFound);
     if (full.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
@@ -385,13 +324,11 @@ bool MemoryFileSystem::SetCurrentDirectory(const std::string& path) {
 }
 
 bool MemoryFileSystem::GetCurrentDirectory(std::string& path) {
-    if (!Begin("GetCurrentDirectory", "")) return false;
     path = currentDirectory_;
     return true;
 }
 
 std::unique_ptr<DirectoryListing> MemoryFileSystem::List(const std::string& pattern) {
-    if (!Begin("FindFirst", pattern)) return nullptr;
     std::string folderPath = pattern.substr(0, pattern.size() - (pattern.empty() ? 0 : 1));
     std::string full;
     if (folderPath.empty()) {
@@ -414,7 +351,6 @@ std::unique_ptr<DirectoryListing> MemoryFileSystem::List(const std::string& patt
 }
 
 bool MemoryFileSystem::FindOne(const std::string& path, FindEntry& entry) {
-    if (!Begin("FindOne", path)) return false;
     Node* node = Locate(path);
     if (node == nullptr) return false;
     if (node->parent == nullptr) return Fail(kErrorFileNotFound);
@@ -423,13 +359,11 @@ bool MemoryFileSystem::FindOne(const std::string& path, FindEntry& entry) {
 }
 
 bool MemoryFileSystem::GetFullPath(const std::string& path, std::string& fullPath) {
-    if (!Begin("GetFullPath", path)) return false;
     if (!Resolve(path, fullPath)) return Fail(kErrorPathNotFound);
     return true;
 }
 
 bool MemoryFileSystem::GetAttributes(const std::string& path, uint32_t& attributes) {
-    if (!Begin("GetAttributes", path)) return false;
     Node* node = Locate(path);
     if (node == nullptr) return false;
     attributes = node->attributes;
@@ -437,7 +371,6 @@ bool MemoryFileSystem::GetAttributes(const std::string& path, uint32_t& attribut
 }
 
 bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes, Reach reach) {
-    if (!Begin("SetAttributes", path + " " + std::to_string(attributes), path)) return false;
     Node* node = Locate(path);
     if (node == nullptr || (node = WriteTarget(node, reach)) == nullptr) return false;
     if (node->parent == nullptr) return Fail(kErrorFileNotFound);
@@ -450,7 +383,6 @@ bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attribute
 
 bool MemoryFileSystem::SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                                 const FileTime* modification, Reach reach) {
-    if (!Begin("SetTimes", path)) return false;
     Node* node = Locate(path);
     if (node == nullptr || (node = WriteTarget(node, reach)) == nullptr) return false;
     if (node->IsFolder() || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
@@ -462,7 +394,6 @@ bool MemoryFileSystem::SetTimes(const std::string& path, const FileTime* creatio
 }
 
 bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
-    if (!Begin("Move", from + " > " + to)) return false;
     std::string fullFrom, fullTo;
     if (!Resolve(from, fullFrom) || !Resolve(to, fullTo)) return Fail(kErrorFileNotFound);
     if (fullFrom.size() > kMaxPathBytes || fullTo.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
@@ -486,7 +417,6 @@ bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
 }
 
 bool MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
-    if (!Begin("Replace", from + " > " + to)) return false;
     std::string fullFrom, fullTo;
     if (!Resolve(from, fullFrom) || !Resolve(to, fullTo)) return Fail(kErrorPathNotFound);
     if (fullFrom.size() > kMaxPathBytes || fullTo.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
@@ -511,7 +441,6 @@ bool MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
 }
 
 bool MemoryFileSystem::Delete(const std::string& path) {
-    if (!Begin("Delete", path)) return false;
     Node* node = Find(path);
     if (node == nullptr || node->parent == nullptr) return Fail(kErrorFileNotFound);
     if (node->IsFolder() || (node->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
@@ -522,7 +451,6 @@ bool MemoryFileSystem::Delete(const std::string& path) {
 }
 
 bool MemoryFileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
-    if (!Begin("ReadWholeFile", path)) return false;
     Node* node = Find(path);
     if (node == nullptr) return Fail(kErrorFileNotFound);
     if (node->IsFolder()) return Fail(kErrorAccessDenied);
@@ -532,7 +460,6 @@ bool MemoryFileSystem::ReadWholeFile(const std::string& path, std::string& bytes
 }
 
 std::unique_ptr<WritableFile> MemoryFileSystem::OpenForWriting(const std::string& path, bool truncate) {
-    if (!Begin("OpenForWriting", path)) return nullptr;
     std::string full;
     if (!Resolve(path, full)) {
         Fail(kErrorPathNotFound);
@@ -566,11 +493,10 @@ std::unique_ptr<WritableFile> MemoryFileSystem::OpenForWriting(const std::string
         node->content.clear();
         node->size = 0;
     }
-    return std::make_unique<Writer>(*this, *node);
+    return std::make_unique<Writer>(*node);
 }
 
 std::string MemoryFileSystem::ModulePath() {
-    Begin("ModulePath", "");
     return modulePath_;
 }
 

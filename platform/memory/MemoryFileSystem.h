@@ -2,8 +2,8 @@
 // attribute words, three times, sizes and contents; names in code page 932
 // compared without regard to case as Windows does, and items whose names
 // have no exact code page 932 form; links to folders and files; a current
-// directory; a fixed enumeration order; a record of every call; and the
-// means to refuse any call.
+// directory; and a fixed enumeration order. Tests refuse calls and log
+// them with FaultyFileSystem wrapped around it.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -15,18 +15,6 @@
 #include "platform/FileSystem.h"
 
 namespace kelvo {
-
-// Error codes the in-memory file system reports (the platform's values).
-enum : uint32_t {
-    kErrorFileNotFound = 2,
-    kErrorPathNotFound = 3,
-    kErrorAccessDenied = 5,
-    kErrorSharingViolation = 32,
-    kErrorFileExists = 80,
-    kErrorAlreadyExists = 183,
-    kErrorFilenameTooLong = 206,
-    kErrorInjected = 1117,  // ERROR_IO_DEVICE: a refusal made by a test
-};
 
 class MemoryFileSystem : public FileSystem {
 public:
@@ -82,24 +70,7 @@ public:
     bool Exists(const std::string& path) { return Find(path) != nullptr; }
     void SetModulePath(const std::string& path) { modulePath_ = path; }
 
-    // --- refusing calls ----------------------------------------------------
-    // Refuses the Nth call (1-based, counting every FileSystem call) and,
-    // with fromThenOn, every later call too.
-    void RefuseCall(uint64_t n, bool fromThenOn = false);
-    // Refuses calls of one operation ("SetAttributes", "SetTimes", ...) on a
-    // path whose full form ends with `pathSuffix` (empty: any path); `times`
-    // refusals, or every matching call when times is 0. The refused calls
-    // report `error`.
-    void RefuseOperation(const std::string& operation, const std::string& pathSuffix = std::string(),
-                         int times = 1, uint32_t error = kErrorInjected);
-    void ClearRefusals();
-
     // --- what happened -----------------------------------------------------
-    // Every call in order, as "Operation argument" (arguments as given).
-    const std::vector<std::string>& Calls() const { return calls_; }
-    std::vector<std::string> CallsOf(const std::string& operation) const;
-    void ClearCalls() { calls_.clear(); }
-    uint64_t CallCount() const { return callCount_; }
     uint64_t EntriesRead() const { return entriesRead_; }
     uint64_t ListingsOpened() const { return listingsOpened_; }
 
@@ -128,18 +99,7 @@ private:
     class Listing;
     class Writer;
     friend class Listing;
-    friend class Writer;
 
-    struct Refusal {
-        std::string operation;
-        std::string pathSuffix;
-        int remaining;  // 0: always
-        uint32_t error;
-    };
-
-    // Records the call and decides whether it is refused; sets lastError_.
-    // `path` is the path the call acts on when the argument holds more.
-    bool Begin(const std::string& operation, const std::string& argument, const std::string& path = std::string());
     bool Fail(uint32_t error);
     bool Resolve(const std::string& path, std::string& full) const;
     // The item a full path names; links along the way are followed, the
@@ -163,11 +123,6 @@ private:
     std::map<std::string, std::unique_ptr<Node>> drives_;
     std::string currentDirectory_ = "C:\\";
     std::string modulePath_ = "C:\\Program Files\\Kelvo\\Kelvo.exe";
-    std::vector<std::string> calls_;
-    std::vector<Refusal> refusals_;
-    uint64_t callCount_ = 0;
-    uint64_t refuseFrom_ = 0;
-    bool refuseOnward_ = false;
     uint64_t nextSequence_ = 1;
     uint64_t entriesRead_ = 0;
     uint64_t listingsOpened_ = 0;

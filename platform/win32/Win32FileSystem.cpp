@@ -17,6 +17,15 @@
 
 namespace kelvo {
 
+// The codes and the limit the rest of the program knows are the system's own.
+static_assert(kMaxPathBytes == MAX_PATH - 1);
+static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND && kErrorPathNotFound == ERROR_PATH_NOT_FOUND);
+static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED && kErrorNoMoreFiles == ERROR_NO_MORE_FILES);
+static_assert(kErrorSharingViolation == ERROR_SHARING_VIOLATION && kErrorFileExists == ERROR_FILE_EXISTS);
+static_assert(kErrorInvalidName == ERROR_INVALID_NAME && kErrorAlreadyExists == ERROR_ALREADY_EXISTS);
+static_assert(kErrorFilenameTooLong == ERROR_FILENAME_EXCED_RANGE && kErrorIoDevice == ERROR_IO_DEVICE);
+static_assert(kErrorNotExact == ERROR_NO_UNICODE_TRANSLATION && kErrorThroughLink == ERROR_CANT_ACCESS_FILE);
+
 namespace {
 
 FileTime FromFileTime(const FILETIME& time) {
@@ -93,26 +102,31 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 
 class Win32FileSystem::Listing : public DirectoryListing {
 public:
-    Listing(Win32FileSystem& files, HANDLE handle, const WIN32_FIND_DATAW& first)
-        : files_(files), handle_(handle), pending_(first) {}
-    ~Listing() override { FindClose(handle_); }
+    // A listing of an empty folder has no handle and ends at once.
+    Listing() : handle_(INVALID_HANDLE_VALUE), pending_(), havePending_(false) {}
+    Listing(HANDLE handle, const WIN32_FIND_DATAW& first) : handle_(handle), pending_(first) {}
+    ~Listing() override {
+        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+    }
 
-    bool Next(FindEntry& entry) override {
+    ListingStep Next(FindEntry& entry) override {
+        if (handle_ == INVALID_HANDLE_VALUE) return ListingStep::End();
         if (havePending_) {
             havePending_ = false;
             FillEntry(pending_, entry);
-            return true;
+            return ListingStep::Entry();
         }
         WIN32_FIND_DATAW data;
-        // The end of a listing and a broken one differ only by the error code,
-        // so it is recorded like any other call's.
-        if (!FindNextFileW(handle_, &data)) return files_.FailFromSystem();
+        // The end of a listing and a broken one differ only by the error code.
+        if (!FindNextFileW(handle_, &data)) {
+            const DWORD error = GetLastError();
+            return error == ERROR_NO_MORE_FILES ? ListingStep::End() : ListingStep::Failed(error);
+        }
         FillEntry(data, entry);
-        return true;
+        return ListingStep::Entry();
     }
 
 private:
-    Win32FileSystem& files_;
     HANDLE handle_;
     WIN32_FIND_DATAW pending_;
     bool havePending_ = true;
@@ -251,11 +265,11 @@ std::unique_ptr<DirectoryListing> Win32FileSystem::List(const std::string& patte
     if (!Acceptable(pattern, wide, true)) return nullptr;
     WIN32_FIND_DATAW data;
     HANDLE handle = FindFirstFileW(wide.c_str(), &data);
-    if (handle == INVALID_HANDLE_VALUE) {
-        FailFromSystem();
-        return nullptr;
-    }
-    return std::make_unique<Listing>(*this, handle, data);
+    if (handle != INVALID_HANDLE_VALUE) return std::make_unique<Listing>(handle, data);
+    // Nothing matched: a folder without even "." and "..", a drive root.
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::make_unique<Listing>();
+    FailFromSystem();
+    return nullptr;
 }
 
 bool Win32FileSystem::FindOne(const std::string& path, FindEntry& entry) {

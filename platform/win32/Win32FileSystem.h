@@ -24,10 +24,6 @@ namespace kelvo {
 
 class Win32FileSystem : public FileSystem {
 public:
-    // The longest path in code page 932 bytes that a MAX_PATH buffer holds,
-    // without its terminating zero.
-    static constexpr size_t kMaxPathBytes = 259;
-
     bool SetCurrentDirectory(const std::string& path) override;
     bool GetCurrentDirectory(std::string& path) override;
     std::unique_ptr<DirectoryListing> List(const std::string& pattern) override;

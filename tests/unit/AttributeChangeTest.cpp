@@ -62,7 +62,7 @@ protected:
         job.attributeChoices = choices;
         job.timeEnables = times;
         bool changed = ChangeItem(context, ItemRecord{isFolder, ItemRef{path, "C:\\data", "memo.txt"}, nullptr}, job);
-        failures = context.failures;
+        failures = static_cast<int>(context.failures.size());
         return changed;
     }
     int failures = 0;

@@ -38,7 +38,7 @@ class ItemStatusRead : public RunTest {};
 TEST_F(ItemStatusRead, ConvertsStoredTimesExactly) {
     for (const TimeCase& c : kTimeCases) {
         SCOPED_TRACE(c.name);
-        MemoryFileSystem::Node& node = files.AddFile("C:\\t\\f.txt");
+        FaultyMemoryFileSystem::Node& node = files.AddFile("C:\\t\\f.txt");
         node.modification = c.stored;
         node.creation = Ticks(5);
         node.access = Ticks(6);
@@ -51,7 +51,7 @@ TEST_F(ItemStatusRead, ConvertsStoredTimesExactly) {
 }
 
 TEST_F(ItemStatusRead, MissingTimesStandInAsModification) {
-    MemoryFileSystem::Node& node = files.AddFile("C:\\t\\f.txt", kAttrArchive, Ticks(1000));
+    FaultyMemoryFileSystem::Node& node = files.AddFile("C:\\t\\f.txt", kAttrArchive, Ticks(1000));
     node.creation = 0;                        // before 1970: unknown, reads 0
     node.access = Ticks(kLastSecond + 100);   // after 2038: unknown, reads 0
     ItemStatus status;
@@ -63,7 +63,7 @@ TEST_F(ItemStatusRead, MissingTimesStandInAsModification) {
 }
 
 TEST_F(ItemStatusRead, CarriesTheLowSevenBitsSizeAndFullPath) {
-    MemoryFileSystem::Node& node =
+    FaultyMemoryFileSystem::Node& node =
         files.AddFile("C:\\t\\f.txt", kAttrArchive | kAttrReadOnly | kAttrNotContentIndexed, Ticks(1));
     node.size = 0x100000005ull;
     files.SetCurrentDirectory("C:\\t");
@@ -127,7 +127,7 @@ TEST_F(SetItemStatusOrder, ByteIsComparedWithTheWholeWord) {
 }
 
 TEST_F(SetItemStatusOrder, OnlyTheSelectedTimesAreWritten) {
-    MemoryFileSystem::Node& node = files.AddFile("C:\\f.txt", kAttrArchive, Ticks(9));
+    FaultyMemoryFileSystem::Node& node = files.AddFile("C:\\f.txt", kAttrArchive, Ticks(9));
     ASSERT_TRUE(SetItemStatus(files, "C:\\f.txt", StatusWith(kAttrArchive), kWriteAccess));
     EXPECT_EQ(node.access, Ticks(200));
     EXPECT_EQ(node.creation, Ticks(9));

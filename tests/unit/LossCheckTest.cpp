@@ -26,7 +26,7 @@ protected:
                                      "C:\\T\\sub\\deep\\z"};
         FileTime offset = 1234567;  // 0.1234567 s
         for (const char* path : paths) {
-            MemoryFileSystem::Node& node = files.AddFile(path, kAttrArchive, base + offset, std::string("data of ") + path);
+            FaultyMemoryFileSystem::Node& node = files.AddFile(path, kAttrArchive, base + offset, std::string("data of ") + path);
             node.creation = base - 86400 * kTicksPerSecond + offset + 1;
             node.access = base + 3600 * kTicksPerSecond + offset + 2;
             offset += 7777777;
@@ -36,14 +36,14 @@ protected:
         for (const auto& [path, node] : Nodes()) before[path] = KeptOf(*node);
     }
 
-    std::map<std::string, MemoryFileSystem::Node*> Nodes() {
-        std::map<std::string, MemoryFileSystem::Node*> nodes;
+    std::map<std::string, FaultyMemoryFileSystem::Node*> Nodes() {
+        std::map<std::string, FaultyMemoryFileSystem::Node*> nodes;
         for (const char* path : {"C:\\T\\a.txt", "C:\\T\\sub\\表.dat", "C:\\T\\sub\\ro.bin", "C:\\T\\sub\\deep\\z"}) {
             nodes[path] = files.Find(path);
         }
         return nodes;
     }
-    static Kept KeptOf(const MemoryFileSystem::Node& node) {
+    static Kept KeptOf(const FaultyMemoryFileSystem::Node& node) {
         return Kept{node.creation, node.access, node.modification, node.content, node.attributes};
     }
 

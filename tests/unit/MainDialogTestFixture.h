@@ -12,7 +12,7 @@
 
 #include "app/MainDialog.h"
 #include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 #include "platform/memory/MemoryShell.h"
 #include "platform/memory/MemoryThreads.h"
 #include "platform/memory/MemoryWindow.h"
@@ -92,7 +92,7 @@ protected:
 
     MemoryWindow window;
     MemoryShell shell;
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     MemoryClock clock{1700000000};
     MemoryThreads threads{MemoryThreads::Mode::Inline};
     std::unique_ptr<MainDialog> dialog;

@@ -1,46 +1,12 @@
 // The in-memory file system's own promises that the run's tests rely on:
-// refusals by operation and path, the call record, listing counts, a rename
-// that refuses a taken name as MoveFile does, and links.
+// listing counts and links. What every file system promises is in
+// MemoryFileSystemPromisesTest.
 #include <gtest/gtest.h>
 
 #include "platform/memory/MemoryFileSystem.h"
 
 namespace kelvo {
 namespace {
-
-TEST(MemoryFileSystemRefusal, AttributeWriteMatchesByPathOrByPathAndBits) {
-    MemoryFileSystem files;
-    files.AddFile("C:\\d\\a.txt");
-    files.RefuseOperation("SetAttributes", "a.txt");
-    EXPECT_FALSE(files.SetAttributes("C:\\d\\a.txt", kAttrHidden));
-    EXPECT_EQ(files.LastError(), kErrorInjected);
-    EXPECT_TRUE(files.SetAttributes("C:\\d\\a.txt", kAttrHidden));  // refused once only
-
-    files.RefuseOperation("SetAttributes", "a.txt 3");
-    EXPECT_TRUE(files.SetAttributes("C:\\d\\a.txt", 2));
-    EXPECT_FALSE(files.SetAttributes("C:\\d\\a.txt", 3));
-}
-
-TEST(MemoryFileSystemRefusal, RelativePathMatchesByItsFullForm) {
-    MemoryFileSystem files;
-    files.AddFolder("C:\\T\\A");
-    ASSERT_TRUE(files.SetCurrentDirectory("C:\\T"));
-    files.RefuseOperation("SetCurrentDirectory", "T\\A");
-    EXPECT_FALSE(files.SetCurrentDirectory(".\\A"));
-    EXPECT_TRUE(files.SetCurrentDirectory(".\\A"));
-}
-
-TEST(MemoryFileSystemRefusal, NthCallOnceOrFromThenOn) {
-    MemoryFileSystem files;
-    std::string path;
-    files.RefuseCall(2);
-    EXPECT_TRUE(files.GetCurrentDirectory(path));
-    EXPECT_FALSE(files.GetCurrentDirectory(path));
-    EXPECT_TRUE(files.GetCurrentDirectory(path));
-    files.RefuseCall(4, true);
-    EXPECT_FALSE(files.GetCurrentDirectory(path));
-    EXPECT_FALSE(files.GetCurrentDirectory(path));
-}
 
 TEST(MemoryFileSystemListing, CountsEntriesWithTheDotsBelowARoot) {
     MemoryFileSystem files;
@@ -51,30 +17,12 @@ TEST(MemoryFileSystemListing, CountsEntriesWithTheDotsBelowARoot) {
     ASSERT_NE(listing, nullptr);
     std::vector<std::string> names;
     FindEntry entry;
-    while (listing->Next(entry)) names.push_back(entry.name);
+    ListingStep step;
+    while ((step = listing->Next(entry)).IsEntry()) names.push_back(entry.name);
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", "a.txt", "b.txt"}));
     EXPECT_EQ(files.EntriesRead(), 4u);
     EXPECT_EQ(files.ListingsOpened(), 1u);
-    EXPECT_EQ(files.LastError(), 0u);  // the end of a listing is no failure
-}
-
-TEST(MemoryFileSystemMove, RefusesATakenNameButNotTheFileItselfInAnotherCase) {
-    MemoryFileSystem files;
-    files.AddFile("C:\\d\\a.txt", kAttrArchive, 0, "a");
-    files.AddFile("C:\\d\\B.TXT", kAttrArchive, 0, "b");
-    files.AddFolder("C:\\d\\sub");
-    for (const char* taken : {"C:\\d\\b.txt", "C:\\d\\SUB"}) {
-        SCOPED_TRACE(taken);
-        EXPECT_FALSE(files.Move("C:\\d\\a.txt", taken));
-        EXPECT_EQ(files.LastError(), kErrorAlreadyExists);
-        EXPECT_EQ(files.Find("C:\\d\\a.txt")->content, "a");
-        EXPECT_EQ(files.Find("C:\\d\\b.txt")->content, "b");
-    }
-    ASSERT_TRUE(files.Move("C:\\d\\a.txt", "C:\\d\\A.TXT"));
-    EXPECT_EQ(files.Find("C:\\d\\a.txt")->name, "A.TXT");
-    EXPECT_EQ(files.Find("C:\\d\\a.txt")->content, "a");
-    EXPECT_FALSE(files.Move("C:\\d\\gone.txt", "C:\\d\\c.txt"));
-    EXPECT_EQ(files.LastError(), kErrorFileNotFound);
+    EXPECT_EQ(step.kind, ListingStep::Kind::End);
 }
 
 TEST(MemoryFileSystemLinks, WritesReachPastALinkOnlyAsNamed) {

@@ -9,7 +9,7 @@
 #include "items/RenameText.h"
 #include "platform/Cp932Text.h"
 #include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
 #include "run/WindowStatus.h"
 
@@ -66,12 +66,12 @@ struct Scene {
     }
     // The name as the folder lists it (letter case included); empty when missing.
     std::string ListedName(const std::string& path) {
-        MemoryFileSystem::Node* node = files.Find(path);
+        FaultyMemoryFileSystem::Node* node = files.Find(path);
         return node == nullptr ? std::string() : node->name;
     }
     std::string Status() { return window.GetText(IDC_STATUS); }
 
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
     WindowStatus statusArea{window};
@@ -120,7 +120,7 @@ TEST(RenameItem, NewNamesByTheRules) {
         EXPECT_EQ(scene.result.dirText, kFolder) << c.shows;
         EXPECT_EQ(scene.result.nameText, c.expected) << c.shows;
         EXPECT_EQ(scene.files.CallsOf("Move").size(), renamed ? 1u : 0u) << c.shows;
-        EXPECT_EQ(scene.context.failures, 0) << c.shows;
+        EXPECT_TRUE(scene.context.failures.empty()) << c.shows;
     }
 }
 
@@ -147,7 +147,7 @@ TEST_F(RenameItemTest, TakenNameIsKeptSilently) {
     EXPECT_TRUE(files.CallsOf("FindOne").empty());
     EXPECT_EQ(Status(), "");
     EXPECT_TRUE(window.MessageBoxes().empty());
-    EXPECT_EQ(context.failures, 0);
+    EXPECT_TRUE(context.failures.empty());
 }
 
 TEST_F(RenameItemTest, RuleTextEndingInALoneLeadByteNeverMakesAPathOfTheName) {
@@ -160,7 +160,7 @@ TEST_F(RenameItemTest, RuleTextEndingInALoneLeadByteNeverMakesAPathOfTheName) {
     EXPECT_EQ(ListedName(kFolder + "\\表.txt"), "表.txt");
     EXPECT_EQ(ListedName(kFolder + "\\a.txt"), "a.txt");
     EXPECT_TRUE(files.CallsOf("Move").empty());
-    EXPECT_EQ(context.failures, 0);
+    EXPECT_TRUE(context.failures.empty());
 }
 
 TEST_F(RenameItemTest, RulesThatLeaveOnlyDotsKeepTheNameSilently) {
@@ -169,7 +169,7 @@ TEST_F(RenameItemTest, RulesThatLeaveOnlyDotsKeepTheNameSilently) {
     EXPECT_FALSE(Rename(kFolder, "xx", rules));  // title "" with head "." gives "."
     EXPECT_EQ(ListedName(kFolder + "\\xx"), "xx");
     EXPECT_TRUE(files.CallsOf("Move").empty());
-    EXPECT_EQ(context.failures, 0);
+    EXPECT_TRUE(context.failures.empty());
 }
 
 TEST_F(RenameItemTest, CaseOnlyChangeRenamesTheFileOntoItself) {
@@ -242,7 +242,7 @@ TEST(RenameItem, RefusedRenameCountsUnlessTheNameIsTaken) {
         Scene scene;
         scene.files.RefuseOperation("Move", "", 1, c.error);
         EXPECT_FALSE(scene.Rename(kFolder, "a.txt", Add("new_", "", "", "")));
-        EXPECT_EQ(scene.context.failures, c.counted);
+        EXPECT_EQ(static_cast<int>(scene.context.failures.size()), c.counted);
         EXPECT_EQ(scene.ListedName(kFolder + "\\a.txt"), "a.txt");
         EXPECT_EQ(scene.result.path, kFolder + "\\a.txt");
         EXPECT_EQ(scene.result.nameText, "a.txt");
@@ -253,7 +253,7 @@ TEST(RenameItem, RefusedRenameCountsUnlessTheNameIsTaken) {
 TEST_F(RenameItemTest, RefusedRenameKeepsTheOldNameAndCounts) {
     files.RefuseOperation("Move");
     EXPECT_FALSE(Rename(kFolder, "a.txt", Add("new_", "", "", "")));
-    EXPECT_EQ(context.failures, 1);
+    EXPECT_EQ(context.failures.size(), 1u);
     EXPECT_EQ(ListedName(kFolder + "\\a.txt"), "a.txt");
     EXPECT_FALSE(files.Exists(kFolder + "\\new_a.txt"));
     EXPECT_EQ(result.path, kFolder + "\\a.txt");
@@ -266,11 +266,13 @@ TEST_F(RenameItemTest, FileInUseKeepsTheOldNameAndCounts) {
     files.AddFile(kFolder + "\\b.txt").locked = true;
     files.ClearCalls();
     EXPECT_FALSE(RenameItem(context, PathIn(kFolder, "b.txt"), Add("new_", "", "", ""), result));
-    EXPECT_EQ(context.failures, 1);
+    ASSERT_EQ(context.failures.size(), 1u);
+    EXPECT_EQ(context.failures[0].path, kFolder + "\\b.txt");
+    EXPECT_EQ(context.failures[0].error, kErrorSharingViolation);
     EXPECT_EQ(result.path, kFolder + "\\b.txt");
     // The next file of the run is renamed as usual.
     EXPECT_TRUE(Rename(kFolder, "c.txt", Add("new_", "", "", "")));
-    EXPECT_EQ(context.failures, 1);
+    EXPECT_EQ(context.failures.size(), 1u);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "items/ItemContext.h"
 #include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
 #include "resources/ControlGroups.h"
 #include "run/RunJob.h"
@@ -58,11 +58,11 @@ protected:
         return paths;
     }
     uint32_t AttributesOf(const std::string& path) {
-        MemoryFileSystem::Node* node = files.Find(path);
+        FaultyMemoryFileSystem::Node* node = files.Find(path);
         return node == nullptr ? kInvalidAttributes : node->attributes;
     }
 
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
     WindowStatus statusArea{window};

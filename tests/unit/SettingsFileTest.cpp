@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/SettingsFile.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 
 namespace kelvo {
 namespace {
@@ -31,7 +31,7 @@ protected:
     }
     std::string Content() { return files.Find(kPath)->content; }
 
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
 };
 
 TEST_F(SettingsFileTest, DefaultsAreOffAddModeAndEmptyTexts) {
@@ -65,7 +65,7 @@ TEST_F(SettingsFileTest, ReadsLinesHoweverTheyEnd) {
         {"double-byte text", "0\r\n0\r\n表ソ\r\n", Lines("0", "0", "表ソ")},
     };
     for (const Case& c : cases) {
-        MemoryFileSystem fresh;
+        FaultyMemoryFileSystem fresh;
         fresh.AddFile(kPath, kAttrArchive, 0, c.content);
         EXPECT_EQ(SettingsFile::Load(fresh, kPath), c.expected) << c.shows;
     }
@@ -93,7 +93,7 @@ TEST_F(SettingsFileTest, BadFlagLinesGiveAllDefaults) {
         {"two digits", "01", "0"},      {"empty second", "1", ""},     {"double-byte digit", "１", "0"},
     };
     for (const Case& c : cases) {
-        MemoryFileSystem fresh;
+        FaultyMemoryFileSystem fresh;
         fresh.AddFile(kPath, kAttrArchive, 0, c.first + "\r\n" + c.second + "\r\nkept?\r\n");
         EXPECT_EQ(SettingsFile::Load(fresh, kPath), SettingsFile::Defaults()) << c.shows;
     }
@@ -165,7 +165,7 @@ TEST_F(SettingsFileTest, FailureAfterTheOpenLeavesTheOldFile) {
     for (const Case& c : cases) {
         for (const bool existed : {true, false}) {
             SCOPED_TRACE(std::string(c.shows) + (existed ? ", file there" : ", no file yet"));
-            MemoryFileSystem fresh;
+            FaultyMemoryFileSystem fresh;
             fresh.AddFolder("C:\\Kelvo");
             if (existed) fresh.AddFile(kPath, kAttrArchive, 0, "1\r\n1\r\nold\r\n");
             fresh.RefuseOperation(c.operation, c.pathSuffix, 0);
@@ -194,7 +194,7 @@ TEST_F(SettingsFileTest, StoresAtEveryPathLengthUpToTheLimit) {
         const std::string folder = "C:\\" + std::string(length - 3 - 10, 'k');
         const std::string path = folder + "\\Kelvo.ini";
         ASSERT_EQ(path.size(), length);
-        MemoryFileSystem fresh;
+        FaultyMemoryFileSystem fresh;
         fresh.AddFolder(folder);
         SettingsLines lines = Lines("1", "1", "kept");
         EXPECT_TRUE(SettingsFile::Store(fresh, path, lines, nullptr));

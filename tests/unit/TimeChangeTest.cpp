@@ -17,7 +17,7 @@
 #include "items/ItemStatus.h"
 #include "items/TimeChange.h"
 #include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/FaultyMemoryFileSystem.h"
 #include "platform/memory/MemoryWindow.h"
 #include "run/WindowStatus.h"
 #include "tests/unit/ScopedTimeZone.h"
@@ -85,8 +85,8 @@ protected:
     TimeChangeTest() : zone(kTokyo), context{files, clock, window, statusArea, fullView} {}
 
     // A file with all three times at `utcSeconds`, plus a fraction of a second.
-    MemoryFileSystem::Node& AddFile(const std::string& path, int64_t utcSeconds, uint32_t attributes = kAttrArchive) {
-        MemoryFileSystem::Node& node = files.AddFile(path, attributes, Ticks(utcSeconds) + kFraction);
+    FaultyMemoryFileSystem::Node& AddFile(const std::string& path, int64_t utcSeconds, uint32_t attributes = kAttrArchive) {
+        FaultyMemoryFileSystem::Node& node = files.AddFile(path, attributes, Ticks(utcSeconds) + kFraction);
         return node;
     }
 
@@ -103,7 +103,7 @@ protected:
     static constexpr FileTime kFraction = 1234567;  // 0.1234567 s
 
     ScopedTimeZone zone;
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
     WindowStatus statusArea{window};
@@ -162,7 +162,7 @@ TEST_F(TimeChangeTest, OnlyTheEnabledTimesReachTheFileSystem) {
     AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
     EXPECT_EQ(Change("C:\\data\\memo.txt", kAccessOnly, kAllBlank, kAllBlank, Fields("2004", "1", "2", "3", "4", "5")),
               kTimesWritten);
-    const MemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
+    const FaultyMemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
     // The untouched times keep even their fraction of a second.
     EXPECT_EQ(node.creation, before);
     EXPECT_EQ(node.modification, before);
@@ -183,7 +183,7 @@ TEST_F(TimeChangeTest, ReadOnlyFileIsWrittenTwiceAndStaysReadOnly) {
     AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6), kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
     EXPECT_EQ(files.CallsOf("SetTimes").size(), 2u);
-    const MemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
+    const FaultyMemoryFileSystem::Node& node = *files.Find("C:\\data\\memo.txt");
     EXPECT_EQ(node.attributes, kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(Seconds(node.creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
 }
@@ -221,7 +221,7 @@ TEST_F(TimeChangeTest, RefusedWriteIsReportedAsRefused) {
 TEST_F(TimeChangeTest, EveryRefusedCallLeavesTheRunGoing) {
     // Refuse each call of the change in turn; each time the result says so.
     for (uint64_t n = 1;; ++n) {
-        MemoryFileSystem fresh;
+        FaultyMemoryFileSystem fresh;
         MemoryWindow freshWindow;
         WindowStatus freshStatus(freshWindow);
         ItemContext freshContext{fresh, clock, freshWindow, freshStatus, fullView};
@@ -244,7 +244,7 @@ TEST_F(TimeChangeTest, EveryRefusedCallLeavesTheRunGoing) {
 }
 
 TEST_F(TimeChangeTest, BlankFilledFromAnUnrepresentableTimeLeavesThatRowOut) {
-    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    FaultyMemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
     const FileTime after2038 = Ticks(Utc(2040, 6, 1, 0, 0, 0));
     node.modification = after2038;
     const DateTimeFields noYear = Fields("", "1", "2", "3", "4", "5");
@@ -256,7 +256,7 @@ TEST_F(TimeChangeTest, BlankFilledFromAnUnrepresentableTimeLeavesThatRowOut) {
 }
 
 TEST_F(TimeChangeTest, BlankFilledFromATimeBefore1970LeavesThatRowOut) {
-    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    FaultyMemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
     const FileTime before1970 = kUnixEpochTicks - kTicksPerSecond;
     node.modification = before1970;
     EXPECT_EQ(Change("C:\\data\\memo.txt", kModificationOnly, kAllBlank, Fields("2004", "", "2", "3", "4", "5")),
@@ -266,7 +266,7 @@ TEST_F(TimeChangeTest, BlankFilledFromATimeBefore1970LeavesThatRowOut) {
 }
 
 TEST_F(TimeChangeTest, TypedFullRowNeedsNoItemTime) {
-    MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+    FaultyMemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
     node.creation = kUnixEpochTicks - kTicksPerSecond;
     EXPECT_EQ(Change("C:\\data\\memo.txt", kCreationOnly, Fields("2004", "1", "2", "3", "4", "5")), kTimesWritten);
     EXPECT_EQ(Seconds(node.creation), Utc(2004, 1, 2, 3, 4, 5) - kTokyoOffset);
@@ -310,15 +310,15 @@ TEST_F(TimeChangeTest, LeftOutRowKeepsTheOtherRowsAndTheAttributes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shows);
-        MemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
+        FaultyMemoryFileSystem::Node& node = AddFile("C:\\data\\memo.txt", Utc(2001, 5, 2, 19, 5, 6));
         const FileTime after2038 = Ticks(Utc(2040, 6, 1, 0, 0, 0));
         node.modification = after2038;
         const FileTime access = node.access;
-        context.failures = 0;
+        context.failures.clear();
         const ItemRecord file{false, ItemRef{"C:\\data\\memo.txt", "C:\\data", "memo.txt"}, nullptr};
         EXPECT_EQ(ChangeItem(context, file, TimeJob(c.enables, kAllBlank, c.modification, c.access, c.choices)),
                   c.changed);
-        EXPECT_EQ(context.failures, 1);
+        EXPECT_EQ(context.failures.size(), 1u);
         EXPECT_EQ(node.modification, after2038);
         EXPECT_EQ(node.access != access, c.accessWritten);
         EXPECT_EQ((node.attributes & kAttrHidden) != 0, c.choices == hide);
@@ -341,7 +341,7 @@ class TimeChangeZone : public testing::TestWithParam<ZoneCase> {};
 TEST_P(TimeChangeZone, NoonTypedInWinterAndSummerReadsBackAsNoon) {
     const ZoneCase& c = GetParam();
     ScopedTimeZone zone(c.zone);
-    MemoryFileSystem files;
+    FaultyMemoryFileSystem files;
     MemoryClock clock;
     MemoryWindow window;
     WindowStatus statusArea{window};

@@ -16,7 +16,7 @@ const uint32_t kWanted = kAttrReadOnly | kAttrHidden;
 const std::vector<std::string> kItems = {"C:\\T\\A", "C:\\T\\A\\a.txt", "C:\\T\\b.txt"};
 
 // Read-only and hidden on every file and subfolder: two writes per item.
-void PrepareRun(MemoryFileSystem& files, MemoryWindow& window) {
+void PrepareRun(FaultyMemoryFileSystem& files, MemoryWindow& window) {
     files.AddFile("C:\\T\\A\\a.txt");
     files.AddFile("C:\\T\\b.txt");
     for (int box : kAttributeBoxes) window.SetCheck(box, kIndeterminate);
@@ -26,7 +26,7 @@ void PrepareRun(MemoryFileSystem& files, MemoryWindow& window) {
     window.SetText(IDC_PATH, "C:\\T");
 }
 
-int Unchanged(MemoryFileSystem& files) {
+int Unchanged(FaultyMemoryFileSystem& files) {
     int count = 0;
     for (const std::string& path : kItems) {
         if ((files.Find(path)->attributes & kWanted) != kWanted) ++count;
@@ -62,7 +62,7 @@ TEST_F(RefusedOnce, EachKindOfCallLeavesOnlyItsItem) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.operation) + " " + c.pathSuffix);
-        MemoryFileSystem fresh;
+        FaultyMemoryFileSystem fresh;
         MemoryWindow freshWindow;
         PrepareRun(fresh, freshWindow);
         fresh.RefuseOperation(c.operation, c.pathSuffix, 1);
@@ -73,6 +73,22 @@ TEST_F(RefusedOnce, EachKindOfCallLeavesOnlyItsItem) {
         EXPECT_EQ(status.rfind("\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。", 0), 0u) << status;
         EXPECT_EQ(CountLine(status), c.counted);
         EXPECT_EQ(Unchanged(fresh), c.unchanged);
+    }
+}
+
+// A listing tells its end apart from a failure itself: a step that failed
+// counts, whatever code it failed with.
+TEST_F(RefusedOnce, ListingBrokenOffCountsWhateverItsCode) {
+    for (uint32_t error : {uint32_t{kErrorFileNotFound}, uint32_t{kErrorAccessDenied}}) {
+        SCOPED_TRACE(error);
+        FaultyMemoryFileSystem fresh;
+        MemoryWindow freshWindow;
+        PrepareRun(fresh, freshWindow);
+        fresh.RefuseOperation("FindNext", "\\A", 1, error);
+        RunEnvironment environment{fresh, clock, freshWindow, fullView, cancelRequested};
+        EXPECT_EQ(RunJob(environment), RunEnd::Finished);
+        EXPECT_EQ(CountLine(freshWindow.GetText(IDC_STATUS)), 1);
+        EXPECT_EQ(Unchanged(fresh), 1);
     }
 }
 
@@ -93,8 +109,8 @@ TEST_F(RunTest, NamesWithoutAnExactFormAreSkippedAndCountedOnce) {
     files.AddFile("C:\\T\\sub\\odd2.txt").exact = false;
     files.AddFile("C:\\T\\odddir\\inside.txt");
     files.AddFolder("C:\\T\\odddir\\deeper");
-    MemoryFileSystem::Node* oddFolder = files.Find("C:\\T\\odddir");
-    MemoryFileSystem::Node* inside = files.Find("C:\\T\\odddir\\inside.txt");
+    FaultyMemoryFileSystem::Node* oddFolder = files.Find("C:\\T\\odddir");
+    FaultyMemoryFileSystem::Node* inside = files.Find("C:\\T\\odddir\\inside.txt");
     oddFolder->exact = false;
     Ask(IDC_HIDDEN, kChecked);
     Ask(IDC_FOLDERS_TOO, kChecked);
@@ -116,7 +132,7 @@ TEST_F(RunTest, NamesWithoutAnExactFormAreSkippedAndCountedOnce) {
 }
 
 TEST(RefusedSweep, EveryCallRefusedInTurnEndsTheRunWithTheRightCount) {
-    MemoryFileSystem clean;
+    FaultyMemoryFileSystem clean;
     MemoryWindow cleanWindow;
     MemoryClock clock;
     std::atomic<int> fullView{1};
@@ -130,7 +146,7 @@ TEST(RefusedSweep, EveryCallRefusedInTurnEndsTheRunWithTheRightCount) {
 
     for (size_t n = 1; n <= calls.size(); ++n) {
         SCOPED_TRACE("refused call " + std::to_string(n) + ": " + calls[n - 1]);
-        MemoryFileSystem files;
+        FaultyMemoryFileSystem files;
         MemoryWindow window;
         PrepareRun(files, window);
         files.RefuseCall(n);

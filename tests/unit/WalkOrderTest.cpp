@@ -173,7 +173,7 @@ TEST_F(FolderWalk, EachFileCostsOnlyTheCallOfItsChange) {
                                      "ModulePath"};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.job);
-        MemoryFileSystem tree;
+        FaultyMemoryFileSystem tree;
         MemoryWindow job;
         for (const char* path : {"C:\\T\\A\\a.txt", "C:\\T\\A\\b.txt", "C:\\T\\c.txt"}) tree.AddFile(path);
         for (int box : kAttributeBoxes) job.SetCheck(box, kIndeterminate);
@@ -234,7 +234,8 @@ TEST_F(FolderWalk, DepthJustInsideAndOutsideTheLimit) {
     TargetWalk walk(context, job, "C:\\T", "C:\\T", cancelRequested, limits);
     EXPECT_EQ(walk.Run(false), RunEnd::Finished);
     EXPECT_EQ(ChangedPaths(), std::vector<std::string>{"C:\\T\\a\\b\\in.txt"});
-    EXPECT_EQ(context.failures, 1);
+    ASSERT_EQ(context.failures.size(), 1u);
+    EXPECT_EQ(context.failures[0].path, "C:\\T\\a\\b\\c");
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ TEST_F(Win32FileSystemTest, Cp932NamesWork) {
 }
 
 TEST_F(Win32FileSystemTest, PathsJustInsideTheLimitWork) {
-    std::string longest = PathOfLength(Win32FileSystem::kMaxPathBytes);
+    std::string longest = PathOfLength(kMaxPathBytes);
     auto writer = files.OpenForWriting(longest, true);
     ASSERT_NE(nullptr, writer) << files.LastError();
     ASSERT_TRUE(writer->Close());
@@ -118,7 +118,7 @@ TEST_F(Win32FileSystemTest, PathsJustInsideTheLimitWork) {
 // into place: both must work at the longest path the file itself can have.
 TEST_F(Win32FileSystemTest, SettingsFileStoresAtItsLongestPath) {
     const std::string name = "\\Kelvo.ini";
-    const std::string folder = PathOfLength(Win32FileSystem::kMaxPathBytes - name.size());
+    const std::string folder = PathOfLength(kMaxPathBytes - name.size());
     ASSERT_TRUE(TempFolder::MakeFolder(folder));
     const std::string path = folder + name;
     SettingsLines lines = SettingsFile::Defaults();
@@ -131,7 +131,7 @@ TEST_F(Win32FileSystemTest, SettingsFileStoresAtItsLongestPath) {
 }
 
 TEST_F(Win32FileSystemTest, PathsOfMaxPathBytesFailCleanly) {
-    const std::string tooLong = PathOfLength(Win32FileSystem::kMaxPathBytes + 1);
+    const std::string tooLong = PathOfLength(kMaxPathBytes + 1);
     ASSERT_EQ(static_cast<size_t>(MAX_PATH), tooLong.size());
     const std::string other = temp / "other.txt";
     const uint32_t tooLongError = ERROR_FILENAME_EXCED_RANGE;
@@ -165,14 +165,14 @@ TEST_F(Win32FileSystemTest, PathsOfMaxPathBytesFailCleanly) {
 
 TEST_F(Win32FileSystemTest, RelativePathResolvingPastTheLimitFails) {
     ASSERT_TRUE(files.SetCurrentDirectory(temp.Path()));
-    std::string relative(Win32FileSystem::kMaxPathBytes - temp.Path().size(), 'y');
+    std::string relative(kMaxPathBytes - temp.Path().size(), 'y');
     std::string full = "untouched";
     EXPECT_FALSE(files.GetFullPath(relative, full));
     EXPECT_EQ(static_cast<uint32_t>(ERROR_FILENAME_EXCED_RANGE), files.LastError());
     EXPECT_EQ("untouched", full);
     relative.pop_back();
     ASSERT_TRUE(files.GetFullPath(relative, full));
-    EXPECT_EQ(Win32FileSystem::kMaxPathBytes, full.size());
+    EXPECT_EQ(kMaxPathBytes, full.size());
 }
 
 TEST_F(Win32FileSystemTest, ZeroBytesInPathsAreRefused) {

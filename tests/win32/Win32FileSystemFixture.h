@@ -26,7 +26,7 @@ protected:
         auto listing = files.List(pattern);
         if (listing == nullptr) return entries;
         FindEntry entry;
-        while (listing->Next(entry)) entries[entry.name] = entry;
+        while (listing->Next(entry).IsEntry()) entries[entry.name] = entry;
         return entries;
     }
 
