@@ -12,6 +12,7 @@
 
 #include "tests/e2e/E2eFiles.h"
 #include "tests/e2e/KelvoProcess.h"
+#include "tests/shared/FailureCount.h"
 
 namespace kelvo::e2e {
 namespace {
@@ -32,13 +33,6 @@ DWORD LongAttributes(const std::string& path) { return GetFileAttributesW(Long(p
 bool Hidden(DWORD attributes) { return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN); }
 
 // The number in the count line; 0 when there is none.
-int CountLine(const std::string& status) {
-    const std::string head = "変更できなかった項目: ";
-    const size_t at = status.find(head);
-    if (at == std::string::npos) return 0;
-    return std::atoi(status.c_str() + at + head.size());
-}
-
 // Starts the program on `target`, ticks the hidden box (and with `modification`
 // the modification row), runs the job and returns the finish text.
 std::string RunHidden(const std::string& target, bool modification = false) {

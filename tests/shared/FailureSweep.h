@@ -17,7 +17,6 @@
 
 #include <atomic>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -27,6 +26,7 @@
 #include "resources/ControlGroups.h"
 #include "resources/ResourceIds.h"
 #include "run/RunJob.h"
+#include "tests/shared/FailureCount.h"
 
 namespace kelvo {
 namespace sweep {
@@ -71,12 +71,6 @@ inline bool SameBits(uint32_t a, uint32_t b) { return (a & ~kAttrNormal) == (b &
 // left as the first write left it, whatever the program does.
 inline bool HalfWritten(uint32_t state, uint32_t before, uint32_t after) {
     return SameBits(state, before & ~kAttrReadOnly) || SameBits(state, after & ~kAttrReadOnly);
-}
-
-inline int CountLine(const std::string& status) {
-    std::smatch match;
-    static const std::regex line("\n変更できなかった項目: ([0-9]+)件$");
-    return std::regex_search(status, match, line) ? std::stoi(match[1]) : 0;
 }
 
 // A call whose refusal makes the walk skip a whole folder's contents,

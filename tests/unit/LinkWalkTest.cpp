@@ -5,21 +5,15 @@
 // followed when it is a link, and nothing below it is.
 #include <gtest/gtest.h>
 
-#include <regex>
 
 #include "tests/unit/RunTestFixture.h"
+#include "tests/shared/FailureCount.h"
 
 namespace kelvo {
 namespace {
 
 // Outside the target: everything in C:\P but C:\P\T.
 const char* const kOutside[] = {"C:\\P\\out", "C:\\P\\out\\o.txt", "C:\\P\\out\\deep\\d.txt", "C:\\P\\beside.txt"};
-
-int CountLine(const std::string& status) {
-    std::smatch match;
-    static const std::regex line("\n変更できなかった項目: ([0-9]+)件$");
-    return std::regex_search(status, match, line) ? std::stoi(match[1]) : 0;
-}
 
 class LinkWalk : public RunTest {
 protected:

@@ -4,10 +4,10 @@
 // were.
 #include <gtest/gtest.h>
 
-#include <regex>
 
 #include "run/RunTexts.h"
 #include "tests/unit/RunTestFixture.h"
+#include "tests/shared/FailureCount.h"
 
 namespace kelvo {
 namespace {
@@ -32,12 +32,6 @@ int Unchanged(FaultyMemoryFileSystem& files) {
         if ((files.Find(path)->attributes & kWanted) != kWanted) ++count;
     }
     return count;
-}
-
-int CountLine(const std::string& status) {
-    std::smatch match;
-    static const std::regex line("\n変更できなかった項目: ([0-9]+)件$");
-    return std::regex_search(status, match, line) ? std::stoi(match[1]) : 0;
 }
 
 class RefusedOnce : public RunTest {

@@ -10,6 +10,7 @@
 #include "resources/ResourceIds.h"
 #include "run/RunJob.h"
 #include "tests/win32/Win32FileSystemFixture.h"
+#include "tests/shared/FailureCount.h"
 
 namespace kelvo {
 namespace {
@@ -163,11 +164,6 @@ protected:
     std::wstring Odd(const std::wstring& name) { return temp / (L"T\\" + name); }
     bool Hidden(const std::wstring& path) { return (TempFolder::Attributes(path) & kAttrHidden) != 0; }
 
-    static int CountLine(const std::string& status) {
-        const std::string head = "\n変更できなかった項目: ";
-        const size_t at = status.find(head);
-        return at == std::string::npos ? 0 : std::atoi(status.c_str() + at + head.size());
-    }
 };
 
 TEST_F(OddNamesOnDiskTest, RunChangesOnlyItemsInsideAndCountsEveryOddName) {
