@@ -127,10 +127,9 @@ bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& stat
     return ReadItemStatus(files, path, status, word);
 }
 
-bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites,
-                   KnownWord current, Reach reach) {
+bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites) {
     WriteTrace trace;
-    return SetItemStatusTracked(files, path, status, timeWrites, reach, current, trace);
+    return SetItemStatusTracked(files, path, status, timeWrites, Reach::AsNamed, std::nullopt, trace);
 }
 
 bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& path, const ItemStatus& status,

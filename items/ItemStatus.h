@@ -54,8 +54,7 @@ ItemStatus StatusFromEntry(const FindEntry& entry, const std::string& fullPath);
 
 // The platform-facing write: attribute byte and the chosen times, in the
 // order that lets a read-only item get new times. False on the first refused call.
-bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites,
-                   KnownWord current = std::nullopt, Reach reach = Reach::AsNamed);
+bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites);
 
 // The program's own write: an item whose new attributes include read-only is
 // written first without it, then with it, reached as context.reach says.

@@ -14,10 +14,9 @@ namespace {
 const std::string kNameChars = "\\/:*?\"<>";
 
 // False for a name that isn't one name: a dot or two dots alone, a character
-// it can't hold, or a lone
-// lead byte at its end. Rule texts ending in a lone lead byte can make such
-// a name: the lead byte takes the next byte as its trail byte and can free a
-// trail byte 0x5C to stand alone as a backslash.
+// it can't hold, or a lone lead byte at its end. Rule texts ending in a lone
+// lead byte can make such a name: the lead byte takes the next byte as its
+// trail byte and can free a trail byte 0x5C to stand alone as a backslash.
 bool IsWholeName(const std::string& name) {
     // "." and ".." name the folder itself and its parent.
     if (name == "." || name == "..") return false;
