@@ -18,7 +18,9 @@
 // itself, never what a link points to, for an item met in a listing.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/FileLimits.h"
@@ -119,6 +121,40 @@ public:
     virtual ListingStep Next(FindEntry& entry) = 0;
 };
 
+// An item's attribute word and its three times as one update reads them
+// from the open item.
+struct ItemState {
+    uint32_t attributes = 0;
+    FileTime creation = 0;
+    FileTime access = 0;
+    FileTime modification = 0;
+};
+
+// What one update writes: the whole attribute word where it is given, and
+// each time that is given; whatever is left empty stays as the item has it.
+struct ItemChange {
+    std::optional<uint32_t> attributes;
+    std::optional<FileTime> creation;
+    std::optional<FileTime> access;
+    std::optional<FileTime> modification;
+
+    bool WritesTimes() const { return creation || access || modification; }
+    bool Empty() const { return !attributes && !WritesTimes(); }
+};
+
+// How one update opens its item.
+struct ItemOpening {
+    Reach reach = Reach::Itself;
+    // The update may write times: the item is then opened with read sharing
+    // only, so a file that another program holds open for writing keeps its
+    // times (the open is refused with a sharing violation).
+    bool forTimes = false;
+};
+
+// Says, from the item's state as the open item gives it, what to write.
+// Returning false writes nothing.
+using UpdateDecision = std::function<bool(const ItemState& now, ItemChange& change)>;
+
 // A file opened for writing with no sharing. Destroying it closes it.
 class WritableFile {
 public:
@@ -152,6 +188,13 @@ public:
     // times given (null leaves that time as it is) and closes it again.
     virtual bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                           const FileTime* modification, Reach reach = Reach::AsNamed) = 0;
+    // One update of one item as it is at this moment: opens it, reads its
+    // attribute word and times from the open item, asks `decide` what to
+    // write, writes that in one call on the same open item and closes it.
+    // A read-only file gets new times this way too. False when the item
+    // can't be opened or read, or the write is refused; `decide` is then
+    // called only if the read succeeded.
+    virtual bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) = 0;
     // MoveFile: renames an item; fails when the target exists.
     virtual bool Move(const std::string& from, const std::string& to) = 0;
     // Replaces `to` with `from` (MoveFileEx with MOVEFILE_REPLACE_EXISTING).

@@ -76,25 +76,36 @@ std::vector<std::string> FaultyFileSystem::CallsOf(const std::string& operation)
     return result;
 }
 
+void FaultyFileSystem::BeforeCall(const std::string& operation, const std::string& pathSuffix,
+                                  std::function<void()> change) {
+    hooks_.push_back({operation, pathSuffix, std::move(change)});
+}
+
+// A suffix may name the path alone, in full, or the whole logged argument
+// (a path followed by attribute bits, say).
+bool FaultyFileSystem::Matches(const std::string& suffix, const std::string& argument, const std::string& path) {
+    if (suffix.empty()) return true;
+    const std::string& named = path.empty() ? argument : path;
+    return EndsWithFolded(argument, suffix) || EndsWithFolded(named, suffix) ||
+           EndsWithFolded(FullPathOf(named), suffix);
+}
+
 uint32_t FaultyFileSystem::Refusal(const std::string& operation, const std::string& argument,
                                    const std::string& path) {
     ++callCount_;
     calls_.push_back(operation + " " + argument);
+    for (auto it = hooks_.begin(); it != hooks_.end(); ++it) {
+        if (it->operation != operation || !Matches(it->pathSuffix, argument, path)) continue;
+        const std::function<void()> change = std::move(it->change);
+        hooks_.erase(it);
+        change();
+        break;
+    }
     if (refuseFrom_ != 0 && (callCount_ == refuseFrom_ || (refuseOnward_ && callCount_ > refuseFrom_))) {
         return kErrorInjected;
     }
-    if (refusals_.empty()) return 0;
-    // A suffix may name the path alone, in full, or the whole logged
-    // argument (a path followed by attribute bits, say).
-    const std::string& named = path.empty() ? argument : path;
-    std::string full;
     for (auto it = refusals_.begin(); it != refusals_.end(); ++it) {
-        if (it->operation != operation) continue;
-        if (!it->pathSuffix.empty() && !EndsWithFolded(argument, it->pathSuffix) &&
-            !EndsWithFolded(named, it->pathSuffix)) {
-            if (full.empty()) full = FullPathOf(named);
-            if (!EndsWithFolded(full, it->pathSuffix)) continue;
-        }
+        if (it->operation != operation || !Matches(it->pathSuffix, argument, path)) continue;
         const uint32_t error = it->error;
         if (it->remaining > 0 && --it->remaining == 0) refusals_.erase(it);
         return error;
@@ -173,6 +184,30 @@ bool FaultyFileSystem::SetTimes(const std::string& path, const FileTime* creatio
                                 const FileTime* modification, Reach reach) {
     if (const uint32_t error = Refusal("SetTimes", path)) return Fail(error);
     return Forwarded(inner_.SetTimes(path, creation, access, modification, reach));
+}
+
+namespace {
+
+// What a write through an open item sets, as the log shows it: the word in
+// decimal and each time in ticks, "-" for what it leaves.
+std::string Describe(const ItemChange& change) {
+    auto part = [](const auto& value) { return value ? std::to_string(*value) : std::string("-"); };
+    return part(change.attributes) + " " + part(change.creation) + " " + part(change.access) + " " +
+           part(change.modification);
+}
+
+}  // namespace
+
+bool FaultyFileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) {
+    if (const uint32_t error = Refusal("UpdateItem", path)) return Fail(error);
+    uint32_t writeRefused = 0;
+    const bool ok = inner_.UpdateItem(path, opening, [&](const ItemState& now, ItemChange& change) {
+        if (!decide(now, change) || change.Empty()) return false;
+        writeRefused = Refusal("WriteItem", path + " " + Describe(change), path);
+        return writeRefused == 0;
+    });
+    if (!ok) return Forwarded(false);
+    return writeRefused != 0 ? Fail(writeRefused) : true;
 }
 
 bool FaultyFileSystem::Move(const std::string& from, const std::string& to) {

@@ -4,6 +4,7 @@
 // the same over the in-memory file system and over a real disk.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,13 @@ public:
                          int times = 1, uint32_t error = kErrorInjected);
     void ClearRefusals();
 
+    // --- changing the world meanwhile ------------------------------------
+    // Runs `change` (which changes the wrapped file system, as another
+    // program would) once, just before the first call of `operation` on a
+    // path whose full form ends with `pathSuffix` (empty: any path), after
+    // that call is logged.
+    void BeforeCall(const std::string& operation, const std::string& pathSuffix, std::function<void()> change);
+
     // --- what happened -----------------------------------------------------
     // Every call in order, as "Operation argument" (arguments as given; a
     // listing's steps and an open file's calls name the full path).
@@ -50,6 +58,9 @@ public:
     bool SetAttributes(const std::string& path, uint32_t attributes, Reach reach = Reach::AsNamed) override;
     bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                   const FileTime* modification, Reach reach = Reach::AsNamed) override;
+    // Logged as "UpdateItem path"; a write it makes is a call of its own,
+    // "WriteItem path" followed by what it writes, refused like any call.
+    bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
@@ -69,6 +80,15 @@ private:
         uint32_t error;
     };
 
+    struct Hook {
+        std::string operation;
+        std::string pathSuffix;
+        std::function<void()> change;
+    };
+
+    // True when the call's argument, or the path it acts on, in the form
+    // given or in full, ends with `suffix`.
+    bool Matches(const std::string& suffix, const std::string& argument, const std::string& path);
     // Logs the call and tells the code it is refused with, or 0 when it
     // goes ahead. `path` is the path the call acts on when the argument
     // holds more.
@@ -84,6 +104,7 @@ private:
     FileSystem& inner_;
     std::vector<std::string> calls_;
     std::vector<Rule> refusals_;
+    std::vector<Hook> hooks_;
     uint64_t callCount_ = 0;
     uint64_t refuseFrom_ = 0;
     bool refuseOnward_ = false;

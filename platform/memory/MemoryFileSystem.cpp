@@ -17,7 +17,8 @@ std::vector<std::string> SplitComponents(const std::string& text) {
     std::string part;
     for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
         size_t len = CharLength(text, i);
-        if (len == 1 && text[i] == '\\') {
+        // The system takes a slash for a backslash.
+        if (len == 1 && (text[i] == '\\' || text[i] == '/')) {
             parts.push_back(part);
             part.clear();
         } else {
@@ -181,13 +182,13 @@ bool MemoryFileSystem::Resolve(const std::string& path, std::string& full) const
     if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
         drive = FoldCase(path.substr(0, 1));
         rest = path.substr(2);
-        if (rest.empty() || rest[0] != '\\') {
+        if (rest.empty() || (rest[0] != '\\' && rest[0] != '/')) {
             if (FoldCase(currentDirectory_.substr(0, 1)) == drive) parts = SplitComponents(currentDirectory_.substr(3));
         }
     } else {
         drive = currentDirectory_.substr(0, 1);
         rest = path;
-        if (rest[0] != '\\') parts = SplitComponents(currentDirectory_.substr(3));
+        if (rest[0] != '\\' && rest[0] != '/') parts = SplitComponents(currentDirectory_.substr(3));
     }
     for (const std::string& part : SplitComponents(rest)) {
         if (part.empty() || part == ".") continue;
@@ -370,14 +371,18 @@ bool MemoryFileSystem::GetAttributes(const std::string& path, uint32_t& attribut
     return true;
 }
 
+void MemoryFileSystem::WriteAttributeWord(Node& node, uint32_t attributes) {
+    uint32_t kept = node.attributes & ~(kSettableAttributes | kAttrNormal);
+    uint32_t result = kept | (attributes & kSettableAttributes);
+    if (!node.IsFolder() && result == 0) result = kAttrNormal;
+    node.attributes = result;
+}
+
 bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes, Reach reach) {
     Node* node = Locate(path);
     if (node == nullptr || (node = WriteTarget(node, reach)) == nullptr) return false;
     if (node->parent == nullptr) return Fail(kErrorFileNotFound);
-    uint32_t kept = node->attributes & ~(kSettableAttributes | kAttrNormal);
-    uint32_t result = kept | (attributes & kSettableAttributes);
-    if (!node->IsFolder() && result == 0) result = kAttrNormal;
-    node->attributes = result;
+    WriteAttributeWord(*node, attributes);
     return true;
 }
 
@@ -390,6 +395,24 @@ bool MemoryFileSystem::SetTimes(const std::string& path, const FileTime* creatio
     if (creation) node->creation = *creation;
     if (access) node->access = *access;
     if (modification) node->modification = *modification;
+    return true;
+}
+
+// The open item's right to write its attributes lets it take new times
+// even while it is read-only.
+bool MemoryFileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) {
+    Node* node = Locate(path);
+    if (node == nullptr || (node = WriteTarget(node, opening.reach)) == nullptr) return false;
+    if (node->parent == nullptr) return Fail(kErrorFileNotFound);
+    if (opening.forTimes && node->locked) return Fail(kErrorSharingViolation);
+    const ItemState now{node->attributes, node->creation, node->access, node->modification};
+    ItemChange change;
+    if (!decide(now, change) || change.Empty()) return true;
+    if (node->updateWriteRefused) return Fail(kErrorAccessDenied);
+    if (change.creation) node->creation = *change.creation;
+    if (change.access) node->access = *change.access;
+    if (change.modification) node->modification = *change.modification;
+    if (change.attributes) WriteAttributeWord(*node, *change.attributes);
     return true;
 }
 

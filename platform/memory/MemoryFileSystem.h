@@ -34,6 +34,10 @@ public:
         bool locked = false;     // held open by another program: opens fail
         bool noEnter = false;    // a folder that can't be made current
         bool noList = false;     // a folder whose listing can't be started
+        // An item whose update can open and read it but whose write through
+        // the open item is refused (access denied), as where the system
+        // won't let a handle with the right to write attributes change it.
+        bool updateWriteRefused = false;
         // A name the system has with no exact code page 932 form: it lists
         // as an entry that is not exact, and no path reaches it (so a test
         // builds what lies below it first).
@@ -84,6 +88,7 @@ public:
     bool SetAttributes(const std::string& path, uint32_t attributes, Reach reach = Reach::AsNamed) override;
     bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                   const FileTime* modification, Reach reach = Reach::AsNamed) override;
+    bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
@@ -114,6 +119,8 @@ private:
     // error set) when any of that fails.
     Node* Locate(const std::string& path);
     Node* Drive(const std::string& letter);
+    // Sets the settable bits of an item's word as the system does.
+    static void WriteAttributeWord(Node& node, uint32_t attributes);
     Node* ChildNamed(Node& folder, const std::string& name);
     Node& Attach(Node& folder, std::unique_ptr<Node> child);
     Node* NextEntry(Node& folder, const Node* after, const std::string& afterKey, uint64_t afterSequence);

@@ -78,6 +78,11 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // The attribute bits a write may set (the system's FILE_ATTRIBUTE_VALID_SET_FLAGS).
 constexpr DWORD kSettableAttributes = 0x31A7;
 
+// An attribute word as FILE_BASIC_INFO takes it. A word of 0 there would
+// leave the attributes as they are, so it goes with the normal bit, as
+// SetFileAttributesW gives it.
+DWORD BasicInfoWord(uint32_t attributes) { return (attributes & kSettableAttributes) | FILE_ATTRIBUTE_NORMAL; }
+
 // The final path of an open item, of the kind asked for (VOLUME_NAME_DOS or VOLUME_NAME_NT).
 bool FinalPath(HANDLE handle, DWORD kind, std::wstring& path) {
     auto query = [handle, kind](DWORD size, wchar_t* buffer) {
@@ -307,21 +312,55 @@ bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes
     std::wstring wide;
     if (!Acceptable(path, wide)) return false;
     if (reach == Reach::AsNamed) return SetFileAttributesW(wide.c_str(), attributes) ? true : FailFromSystem();
-    // Wine wants Unix write permission for the right to write attributes,
-    // which a read-only file lacks for anyone but root, and lets a handle
-    // with the right to read them write them too.
     void* handle = nullptr;
-    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
-    if (!OpenItself(wide, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, flags, handle) &&
-        (LastError() != ERROR_ACCESS_DENIED || !OpenItself(wide, FILE_READ_ATTRIBUTES, kShareAll, flags, handle))) {
-        return false;
-    }
-    // Times of 0 stay as they are. So would an attribute word of 0: the
-    // word is given as SetFileAttributesW gives it, with the normal bit.
+    if (!OpenForUpdate(wide, ItemOpening{reach, false}, handle)) return false;
     FILE_BASIC_INFO info = {};
-    info.FileAttributes = (attributes & kSettableAttributes) | FILE_ATTRIBUTE_NORMAL;
+    info.FileAttributes = BasicInfoWord(attributes);
     const bool set = SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info) != 0;
     const uint32_t setError = set ? 0 : GetLastError();
+    CloseHandle(handle);
+    return set ? true : Fail(setError);
+}
+
+bool Win32FileSystem::OpenForUpdate(const std::wstring& path, const ItemOpening& opening, void*& handle) {
+    const DWORD share = opening.forTimes ? FILE_SHARE_READ : kShareAll;
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
+    auto open = [&](DWORD access) {
+        if (opening.reach == Reach::Itself) return OpenItself(path, access, share, flags, handle);
+        handle = CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr);
+        return handle != INVALID_HANDLE_VALUE || FailFromSystem();
+    };
+    return open(FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES) ||
+           (LastError() == ERROR_ACCESS_DENIED && open(FILE_READ_ATTRIBUTES));
+}
+
+bool Win32FileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) {
+    std::wstring wide;
+    if (!Acceptable(path, wide)) return false;
+    void* handle = nullptr;
+    if (!OpenForUpdate(wide, opening, handle)) return false;
+    FILE_BASIC_INFO info = {};
+    if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info)) {
+        FailFromSystem();
+        CloseHandle(handle);
+        return false;
+    }
+    const ItemState now{info.FileAttributes, static_cast<FileTime>(info.CreationTime.QuadPart),
+                        static_cast<FileTime>(info.LastAccessTime.QuadPart),
+                        static_cast<FileTime>(info.LastWriteTime.QuadPart)};
+    ItemChange change;
+    bool set = true;
+    uint32_t setError = 0;
+    if (decide(now, change) && !change.Empty()) {
+        // Every field left 0 stays as the item has it.
+        FILE_BASIC_INFO out = {};
+        if (change.creation) out.CreationTime.QuadPart = static_cast<LONGLONG>(*change.creation);
+        if (change.access) out.LastAccessTime.QuadPart = static_cast<LONGLONG>(*change.access);
+        if (change.modification) out.LastWriteTime.QuadPart = static_cast<LONGLONG>(*change.modification);
+        if (change.attributes) out.FileAttributes = BasicInfoWord(*change.attributes);
+        set = SetFileInformationByHandle(handle, FileBasicInfo, &out, sizeof out) != 0;
+        if (!set) setError = GetLastError();
+    }
     CloseHandle(handle);
     return set ? true : Fail(setError);
 }

@@ -33,6 +33,7 @@ public:
     bool SetAttributes(const std::string& path, uint32_t attributes, Reach reach = Reach::AsNamed) override;
     bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                   const FileTime* modification, Reach reach = Reach::AsNamed) override;
+    bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
@@ -61,6 +62,12 @@ private:
     // (a HANDLE, to be closed) is that item. Refused with kErrorThroughLink
     // when it isn't.
     bool OpenItself(const std::wstring& path, uint32_t access, uint32_t share, uint32_t flags, void*& handle);
+    // Opens an item for an update: with the right to read and write its
+    // attributes (which covers its times, read-only or not), or, where the
+    // system refuses that, with the right to read them alone (Wine wants
+    // Unix write permission for the right to write attributes, and lets a
+    // handle that may read them write them too).
+    bool OpenForUpdate(const std::wstring& path, const ItemOpening& opening, void*& handle);
     // True when the handle is the item named `name` in the folder `folder`
     // (a full path): its final path is the folder's own and the name.
     bool IsItemInFolder(void* handle, const std::wstring& folder, const std::wstring& name);

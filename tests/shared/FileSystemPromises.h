@@ -1,6 +1,7 @@
 // What the program relies on from any file system, as one typed suite: a
 // listing with "." and ".." and its entries and then its end, a refused
-// listing's code, attributes and times written and read back, a rename that
+// listing's code, attributes and times written and read back, one update
+// of an item read and written through the open item, a rename that
 // refuses a taken name but allows a change of case, replace and delete, the
 // path limit, the current directory, files written, and when LastError()
 // changes. Each test binary instantiates it with a world: a file system and
@@ -97,6 +98,54 @@ TYPED_TEST_P(FileSystemPromises, AttributesAndTimesReadBackAsWritten) {
     }
 }
 
+// One update reads the item's word and times from the open item and writes
+// new ones in one call: a read-only file's times too, and only what the
+// decision gives. A decision to write nothing leaves the item alone.
+TYPED_TEST_P(FileSystemPromises, UpdateReadsTheItemAndWritesInOneCall) {
+    const FileTime access = kUnixEpochTicks + 1100000000ull * kTicksPerSecond;
+    const FileTime modification = kUnixEpochTicks + 1200000000ull * kTicksPerSecond;
+    const FileTime later = modification + 3600 * kTicksPerSecond;
+    const uint32_t kBits = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrDirectory;
+    const std::string file = this->At("update.txt");
+    this->world_.MakeFile(file, "");
+    FileSystem& files = this->files();
+    ASSERT_TRUE(files.SetTimes(file, nullptr, &access, &modification));
+    ASSERT_TRUE(files.SetAttributes(file, kAttrReadOnly | kAttrHidden));
+
+    ItemState seen;
+    ASSERT_TRUE(files.UpdateItem(file, ItemOpening{Reach::Itself, true}, [&](const ItemState& now, ItemChange& change) {
+        seen = now;
+        change.modification = later;
+        change.attributes = kAttrReadOnly | kAttrSystem;
+        return true;
+    }));
+    EXPECT_EQ(seen.attributes & kBits, kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(seen.access, access);
+    EXPECT_EQ(seen.modification, modification);
+    FindEntry entry;
+    ASSERT_TRUE(files.FindOne(file, entry));
+    EXPECT_EQ(entry.attributes & kBits, kAttrReadOnly | kAttrSystem);
+    EXPECT_EQ(entry.access, access);
+    EXPECT_EQ(entry.modification, later);
+
+    ASSERT_TRUE(files.UpdateItem(file, ItemOpening{Reach::AsNamed, false}, [&](const ItemState&, ItemChange& change) {
+        change.attributes = 0;
+        return false;
+    }));
+    ASSERT_TRUE(files.FindOne(file, entry));
+    EXPECT_EQ(entry.attributes & kBits, kAttrReadOnly | kAttrSystem);
+
+    const std::string folder = this->At("folder");
+    this->world_.MakeFolder(folder);
+    bool folderSeen = false;
+    EXPECT_TRUE(files.UpdateItem(folder, ItemOpening{Reach::Itself, false}, [&](const ItemState& now, ItemChange&) {
+        folderSeen = (now.attributes & kAttrDirectory) != 0;
+        return false;
+    }));
+    EXPECT_TRUE(folderSeen);
+    ASSERT_TRUE(files.SetAttributes(file, 0));
+}
+
 TYPED_TEST_P(FileSystemPromises, MissingItemsAreRefusedAsNotFound) {
     const std::string missing = this->At("missing");
     const FileTime time = kUnixEpochTicks;
@@ -112,6 +161,10 @@ TYPED_TEST_P(FileSystemPromises, MissingItemsAreRefusedAsNotFound) {
         {"SetAttributes itself", [&] { return files.SetAttributes(missing, kAttrHidden, Reach::Itself); }},
         {"SetTimes", [&] { return files.SetTimes(missing, nullptr, nullptr, &time); }},
         {"SetTimes itself", [&] { return files.SetTimes(missing, nullptr, nullptr, &time, Reach::Itself); }},
+        {"UpdateItem", [&] { return files.UpdateItem(missing, ItemOpening{}, [](const ItemState&, ItemChange&) {
+             ADD_FAILURE() << "a missing item has no state to decide on";
+             return false;
+         }); }},
         {"FindOne", [&] { return files.FindOne(missing, entry); }},
         {"Delete", [&] { return files.Delete(missing); }},
         {"Move", [&] { return files.Move(missing, this->At("other")); }},
@@ -203,7 +256,8 @@ TYPED_TEST_P(FileSystemPromises, CurrentDirectoryMovesAndLastErrorStays) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(FileSystemPromises, ListingGivesTheDotsEachEntryAndItsEnd,
-                            AttributesAndTimesReadBackAsWritten, MissingItemsAreRefusedAsNotFound,
+                            AttributesAndTimesReadBackAsWritten, UpdateReadsTheItemAndWritesInOneCall,
+                            MissingItemsAreRefusedAsNotFound,
                             MoveRefusesATakenNameAndAllowsACaseChange, WrittenFilesReplaceAndDelete,
                             PathsBeyondTheLimitAreRefused, CurrentDirectoryMovesAndLastErrorStays);
 
