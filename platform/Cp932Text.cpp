@@ -112,11 +112,13 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
 }
 
 bool IsFullPath(const std::string& path) {
-    // A letter or a backslash as the first byte is a character of its own,
-    // never the trail byte of a double-byte one.
+    // A letter, a backslash or a slash as the first byte is a character of
+    // its own, never the trail byte of a double-byte one. The system takes a
+    // slash for a backslash.
+    auto separator = [](char c) { return c == '\\' || c == '/'; };
     const bool driveLetter = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    if (driveLetter && path[1] == ':' && path[2] == '\\') return true;
-    return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+    if (driveLetter && path[1] == ':' && separator(path[2])) return true;
+    return path.size() >= 2 && separator(path[0]) && separator(path[1]);
 }
 
 std::string SeparatorAfter(const std::string& folder) {

@@ -42,7 +42,8 @@ void SplitName(const std::string& name, std::string& title, std::string& extensi
 // is the name.
 void SplitPath(const std::string& path, std::string& folder, std::string& name);
 
-// True for a path that names its drive or server: "C:\\..." or "\\\\server\\...".
+// True for a path that names its drive or server: "C:\\..." or
+// "\\\\server\\...", with slashes or backslashes.
 // Anything else depends on the current directory.
 bool IsFullPath(const std::string& path);
 
