@@ -1,8 +1,6 @@
 // The attribute half of an item change.
 #include "items/AttributeChange.h"
 
-#include "items/ItemReport.h"
-
 namespace kelvo {
 
 const AttributeLine kAttributeLines[4] = {
@@ -31,24 +29,6 @@ bool ApplyAttributeChoices(uint8_t attributes, const AttributeChoices& choices, 
         }
     }
     return changed;
-}
-
-AttributeChangeResult ChangeAttributes(ItemContext& context, bool isFolder, const ItemRef& item,
-                                       const ItemStatus& status, const AttributeChoices& choices,
-                                       KnownWord current) {
-    // A copy of the status as read, so the time half's writes don't leak in;
-    // its times are never written here.
-    ItemStatus copy = status;
-    copy.modification = 0;
-    std::string report;
-    if (!ApplyAttributeChoices(status.attributes, choices, copy.attributes, report)) {
-        return AttributeChangeResult::NothingToChange;
-    }
-    if (!WriteItemStatus(context, isFolder, item.path, copy, kWriteNoTimes, current)) {
-        return AttributeChangeResult::Refused;
-    }
-    if (context.FullView()) context.ShowStatus(BuildItemReport(item.dirText, item.nameText, report));
-    return AttributeChangeResult::Changed;
 }
 
 }  // namespace kelvo

@@ -1,14 +1,15 @@
-// The per-item entry: the time half (files only), then the attribute half,
-// each on its own copy of the status read once at the start. An item whose
-// status can't be read, or one of whose writes is refused, is left as it is
-// (as far as the writes allow) and counted once in context.failures; so is
-// an item whose time row had to be left out, but its other rows and its
-// attributes are still changed.
+// The per-item entry: one update of the item, which reads its attribute word
+// and times from the open item and writes the new ones in the same call, so
+// nothing another program changed since the folder was listed is undone or
+// missed. The time half (files only) and the attribute half are decided
+// from that one read; their texts follow in the order the two halves show
+// them.
 #include "items/ChangeItem.h"
 
 #include <algorithm>
 
 #include "items/AttributeChange.h"
+#include "items/ItemReport.h"
 #include "items/ItemStatus.h"
 #include "items/TimeChange.h"
 
@@ -24,13 +25,71 @@ bool AnyTimeWanted(bool isFolder, const TimeEnables& timeEnables) {
     return !isFolder && std::any_of(timeEnables.begin(), timeEnables.end(), [](bool on) { return on; });
 }
 
-// The item's status and its whole attribute word, from its listing entry
-// or from a look-up of its own.
-bool StatusOf(ItemContext& context, const ItemRecord& item, ItemStatus& status, KnownWord& word) {
-    if (item.entry == nullptr) return ReadItemStatus(context.files, item.ref.path, status, word);
-    status = StatusFromEntry(*item.entry, item.ref.path);
-    word = item.entry->attributes;
-    return true;
+// What the update decided from the item's state at that moment.
+struct ItemPlan {
+    bool read = false;       // the update got as far as reading the item
+    bool otherKind = false;  // a folder stands where a file was listed, or the other way round
+    ItemStatus status;       // as read
+    TimePlan times;          // the new times, where the job wants times
+    bool attributesChange = false;
+    uint8_t newAttributes = 0;
+    std::string attributeReport;
+};
+
+void Decide(Clock& clock, const ItemRecord& item, const ItemJob& job, bool timeWanted, bool attributesWanted,
+            const ItemState& now, ItemPlan& plan, ItemChange& change) {
+    plan.read = true;
+    if (((now.attributes & kAttrDirectory) != 0) != item.isFolder) {
+        plan.otherKind = true;
+        return;
+    }
+    plan.status = StatusFromState(now, item.ref.path);
+    if (timeWanted) {
+        plan.times = ComposeTimes(clock, plan.status, job);
+        const unsigned writes = plan.times.timeWrites;
+        if (writes & kWriteCreation) change.creation = SecondsToTicks(plan.times.newStatus.creation);
+        if (writes & kWriteAccess) change.access = SecondsToTicks(plan.times.newStatus.access);
+        if (writes & kWriteModification) change.modification = SecondsToTicks(plan.times.newStatus.modification);
+    }
+    // An attribute change writes exactly the new byte; a change of times
+    // alone leaves the whole word as it is.
+    if (attributesWanted) {
+        plan.attributesChange = ApplyAttributeChoices(plan.status.attributes, job.attributeChoices,
+                                                      plan.newAttributes, plan.attributeReport);
+        if (plan.attributesChange) change.attributes = plan.newAttributes;
+    }
+}
+
+// Where the system won't let the update write a read-only file's times,
+// the file is written by separate calls as before: read-only off, the
+// times, read-only back on.
+bool NeedsSeparateWrites(const ItemPlan& plan, uint32_t error) {
+    return plan.read && !plan.otherKind && error == kErrorAccessDenied && plan.times.timeWrites != kWriteNoTimes &&
+           (plan.status.attributes & kAttrReadOnly) != 0;
+}
+
+bool WriteBySeparateCalls(ItemContext& context, const ItemRef& ref, const ItemPlan& plan) {
+    ItemStatus status = plan.times.newStatus;
+    unsigned writes = plan.times.timeWrites;
+    if (plan.attributesChange) {
+        status.attributes = plan.newAttributes;
+    } else {
+        writes |= kKeepAttributeWord;
+    }
+    return WriteItemStatus(context, ref.path, status, writes);
+}
+
+// The texts of a written item: the time half's, then the attribute half's,
+// each "変更しました。" followed by its report.
+void ShowReports(ItemContext& context, const ItemRef& ref, const ItemPlan& plan) {
+    if (plan.times.timeWrites != kWriteNoTimes) {
+        if (context.FullView()) context.ShowStatus("変更しました。");
+        if (context.FullView()) context.ShowStatus(BuildItemReport(ref.dirText, ref.nameText, plan.times.report));
+    }
+    if (plan.attributesChange) {
+        if (context.FullView()) context.ShowStatus("変更しました。");
+        if (context.FullView()) context.ShowStatus(BuildItemReport(ref.dirText, ref.nameText, plan.attributeReport));
+    }
 }
 
 }  // namespace
@@ -40,46 +99,32 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
     const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return false;
 
-    const size_t failuresBefore = context.failures.size();
-    uint32_t error = 0;  // the first refused call's
-    bool failed = false;
-    bool refused = false;
+    ItemPlan plan;
+    const ItemOpening opening{context.reach, timeWanted};
+    bool written = context.files.UpdateItem(item.ref.path, opening, [&](const ItemState& now, ItemChange& change) {
+        Decide(context.clock, item, job, timeWanted, attributesWanted, now, plan, change);
+        return !change.Empty();
+    });
+    uint32_t error = written ? 0 : context.files.LastError();
+    if (!written && NeedsSeparateWrites(plan, error)) {
+        written = WriteBySeparateCalls(context, item.ref, plan);
+        error = written ? 0 : context.files.LastError();
+    }
+
+    bool failed = !written;
     bool changed = false;
-    ItemStatus status;
-    KnownWord word;
-    if (!StatusOf(context, item, status, word)) {
+    if (written && plan.otherKind) {
+        // The item listed is gone; what stands in its place is not the walk's to change.
         failed = true;
-        error = context.files.LastError();
-    } else {
-        if (timeWanted) {
-            const TimeChangeResult result = ChangeTimes(context, item.ref, status, job, word);
-            switch (result) {
-            case kTimesWritten: changed = true; break;
-            case kSomeRowsLeftOut: changed = failed = true; break;
-            case kAllRowsLeftOut: failed = true; break;
-            case kTimesRefused:
-                refused = failed = true;
-                error = context.files.LastError();
-                break;
-            }
-            // A time write touched the item, so the attribute half reads its
-            // word afresh; with every row left out nothing was written.
-            if (result != kAllRowsLeftOut) word.reset();
-        }
-        // A row left out is no reason to leave the attributes alone; only a
-        // refused write of the item itself is.
-        if (!refused && attributesWanted) {
-            AttributeChangeResult result =
-                ChangeAttributes(context, item.isFolder, item.ref, status, job.attributeChoices, word);
-            if (result == AttributeChangeResult::Refused) {
-                failed = true;
-                if (error == 0) error = context.files.LastError();
-            }
-            if (result == AttributeChangeResult::Changed) changed = true;
-        }
+        error = kErrorFileNotFound;
+    } else if (written) {
+        ShowReports(context, item.ref, plan);
+        changed = plan.times.timeWrites != kWriteNoTimes || plan.attributesChange;
+        // A row left out leaves the item not quite as asked.
+        if (timeWanted && plan.times.result != kTimesWritten) failed = true;
     }
     // One item is one failure, however many of its calls were refused.
-    if (failed) RecordOneFailure(context.failures, failuresBefore, {item.ref.path, error});
+    if (failed) context.failures.push_back({item.ref.path, error});
     return changed;
 }
 

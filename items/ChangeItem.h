@@ -1,5 +1,6 @@
-// The per-item entry of a run: the time change (files only) and then the
-// attribute change of one file or folder, with their status reports.
+// The per-item entry of a run: the time change (files only) and the
+// attribute change of one file or folder, made in one update of the item as
+// it is at that moment, with their status reports.
 #pragma once
 
 #include "items/ItemContext.h"
@@ -7,10 +8,13 @@
 
 namespace kelvo {
 
-// True when a time row or an attribute bit was written. An item that a
-// refused call kept from being changed, or one of whose time rows was left
-// out, counts once in context.failures. The item's status comes from its
-// listing entry where the record holds one, and is read otherwise.
+// True when a time row or an attribute bit was written. The item is opened
+// once: its attribute word and times are read from the open item, the
+// choices and rows are applied to them, and everything is written in one
+// call. An item that can't be opened or read, whose write is refused, that
+// is no longer of the kind the walk listed, or one of whose time rows was
+// left out, counts once in context.failures; the other rows and the
+// attributes of an item with a left-out row are still written.
 bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job);
 
 }  // namespace kelvo

@@ -10,11 +10,6 @@ namespace kelvo {
 struct ItemRecord {
     bool isFolder = false;
     ItemRef ref;  // the path to work on and the texts the reports name it by
-    // The listing entry that named the item, as long as nothing of this run
-    // has touched the item since (a rename has). Its status and attribute
-    // word then stand for a look-up of the item's own. Null where no entry
-    // is at hand: the item is looked up by its path.
-    const FindEntry* entry = nullptr;
 };
 
 // The job's fields that the time and attribute changes of one item use.

@@ -4,6 +4,7 @@
 #include "items/ItemStatus.h"
 
 #include <limits>
+#include <optional>
 
 namespace kelvo {
 
@@ -22,15 +23,13 @@ bool TicksToSeconds(FileTime ticks, int32_t& seconds) {
     return true;
 }
 
-FileTime SecondsToTicks(int32_t seconds) {
-    return static_cast<FileTime>(static_cast<int64_t>(kUnixEpochTicks) +
-                                 static_cast<int64_t>(seconds) * static_cast<int64_t>(kTicksPerSecond));
-}
-
 void ReadTime(FileTime ticks, int32_t& seconds, bool& known) {
     known = TicksToSeconds(ticks, seconds);
     if (!known) seconds = 0;
 }
+
+// The item's whole attribute word where the write knows it without asking.
+using KnownWord = std::optional<uint32_t>;
 
 // What one SetItemStatus did, so that its caller can steer the write that
 // follows and undo a half-done one.
@@ -75,56 +74,33 @@ bool SetItemStatusTracked(FileSystem& files, const std::string& path, const Item
     return true;
 }
 
-// One write of WriteItemStatus's read-only rule.
-bool WriteOnce(FileSystem& files, bool isFolder, const std::string& path, const ItemStatus& status,
-               unsigned timeWrites, Reach reach, KnownWord current, WriteTrace& trace) {
-    if (isFolder) {
-        trace = WriteTrace();
-        trace.attributesWritten = files.SetAttributes(path, status.attributes, reach);
-        return trace.attributesWritten;
-    }
-    return SetItemStatusTracked(files, path, status, timeWrites, reach, current, trace);
-}
-
 }  // namespace
 
-ItemStatus StatusFromEntry(const FindEntry& entry, const std::string& fullPath) {
+FileTime SecondsToTicks(int32_t seconds) {
+    return static_cast<FileTime>(static_cast<int64_t>(kUnixEpochTicks) +
+                                 static_cast<int64_t>(seconds) * static_cast<int64_t>(kTicksPerSecond));
+}
+
+ItemStatus StatusFromState(const ItemState& state, const std::string& fullPath) {
     ItemStatus status;
     status.fullPath = fullPath;
-    status.attributes = static_cast<uint8_t>(entry.attributes & kCarriedAttributeBits);
-    status.size = static_cast<uint32_t>(entry.size);
-    ReadTime(entry.creation, status.creation, status.creationKnown);
-    ReadTime(entry.modification, status.modification, status.modificationKnown);
-    ReadTime(entry.access, status.access, status.accessKnown);
-    // A time the item lacks stands in as its modification time, and is as
-    // trustworthy as that time is.
-    if (status.creation == 0) {
-        status.creation = status.modification;
-        status.creationKnown = status.modificationKnown;
-    }
-    if (status.access == 0) {
-        status.access = status.modification;
-        status.accessKnown = status.modificationKnown;
-    }
+    status.attributes = static_cast<uint8_t>(state.attributes & kCarriedAttributeBits);
+    ReadTime(state.creation, status.creation, status.creationKnown);
+    ReadTime(state.modification, status.modification, status.modificationKnown);
+    ReadTime(state.access, status.access, status.accessKnown);
     return status;
 }
 
-bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status, KnownWord& word) {
+bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status) {
     status = ItemStatus();
-    word.reset();
     std::string fullPath;
     if (!files.GetFullPath(path, fullPath)) return false;
     status.fullPath = fullPath;
     FindEntry entry;
     if (!files.FindOne(path, entry)) return false;
-    status = StatusFromEntry(entry, fullPath);
-    word = entry.attributes;
+    status = StatusFromState(ItemState{entry.attributes, entry.creation, entry.access, entry.modification}, fullPath);
+    status.size = static_cast<uint32_t>(entry.size);
     return true;
-}
-
-bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status) {
-    KnownWord word;
-    return ReadItemStatus(files, path, status, word);
 }
 
 bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites) {
@@ -132,38 +108,28 @@ bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus&
     return SetItemStatusTracked(files, path, status, timeWrites, Reach::AsNamed, std::nullopt, trace);
 }
 
-bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& path, const ItemStatus& status,
-                     unsigned timeWrites, KnownWord current) {
+bool WriteItemStatus(ItemContext& context, const std::string& path, const ItemStatus& status, unsigned timeWrites) {
     ItemStatus first = status;
     const bool readOnlyHeldBack = (first.attributes & kAttrReadOnly) != 0;
     if (readOnlyHeldBack) first.attributes = static_cast<uint8_t>(first.attributes & ~kAttrReadOnly);
 
-    // The word to put back where a pair of writes can't be finished.
-    KnownWord original = current;
-    // A folder's word is only needed to undo a half-done pair of writes.
-    if (isFolder && readOnlyHeldBack && !original) {
-        uint32_t word = 0;
-        if (context.files.GetAttributes(path, word)) original = word;
-    }
-
     const Reach reach = context.reach;
     WriteTrace trace;
-    const bool firstDone = WriteOnce(context.files, isFolder, path, first, timeWrites, reach, current, trace);
-    if (!original) original = trace.before;
+    const bool firstDone = SetItemStatusTracked(context.files, path, first, timeWrites, reach, std::nullopt, trace);
+    // The word to put back where a pair of writes can't be finished.
+    const KnownWord original = trace.before;
     if (!firstDone) {
         if (trace.attributesWritten && original) context.files.SetAttributes(path, *original, reach);
         return false;
     }
-    if (context.FullView()) context.ShowStatus("変更しました。");
     if (!readOnlyHeldBack) return true;
 
-    // The first write went through: a file is now without read-only and
+    // The first write went through: the file is now without read-only and
     // keeps the bits above the byte it had, which is all that its second
     // write looks at in the word it starts from, so the word the first aimed
-    // at stands in for a read (a folder's write needs none). An item the
-    // second write can't finish gets its old attributes back rather than
-    // staying half-changed.
-    if (!WriteOnce(context.files, isFolder, path, status, timeWrites, reach, trace.after, trace)) {
+    // at stands in for a read. A file the second write can't finish gets its
+    // old attributes back rather than staying half-changed.
+    if (!SetItemStatusTracked(context.files, path, status, timeWrites, reach, trace.after, trace)) {
         if (original) context.files.SetAttributes(path, *original, reach);
         return false;
     }

@@ -2,7 +2,6 @@
 // path), how it is read from the file system and how it is written back.
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "items/ItemContext.h"
@@ -36,32 +35,27 @@ enum TimeWrite : unsigned {
     kKeepAttributeWord = 8,
 };
 
-// The item's whole attribute word where the caller knows it without asking
-// the file system: from the listing entry that named the item, or from the
-// item's own look-up, as long as nothing of the run has touched the item
-// since. Empty: the write reads it.
-using KnownWord = std::optional<uint32_t>;
+// A time of the record as the file system stores it.
+FileTime SecondsToTicks(int32_t seconds);
 
 // Reads an item's status. False when the path can't be resolved or the item
 // isn't found; the record must then not be acted on.
 bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status);
-// The same, also giving the whole attribute word that the look-up found.
-bool ReadItemStatus(FileSystem& files, const std::string& path, ItemStatus& status, KnownWord& word);
 
-// The status that a listing entry gives of the item at `fullPath`: the same
-// as ReadItemStatus reads, without a look-up of its own.
-ItemStatus StatusFromEntry(const FindEntry& entry, const std::string& fullPath);
+// The status of the item at `fullPath` in the state an update read. A time
+// the seconds can't hold is not known, and nothing stands in for it: a
+// creation or access time before 1970 is never taken for another time.
+ItemStatus StatusFromState(const ItemState& state, const std::string& fullPath);
 
 // The platform-facing write: attribute byte and the chosen times, in the
 // order that lets a read-only item get new times. False on the first refused call.
 bool SetItemStatus(FileSystem& files, const std::string& path, const ItemStatus& status, unsigned timeWrites);
 
-// The program's own write: an item whose new attributes include read-only is
-// written first without it, then with it, reached as context.reach says.
-// Shows "変更しました。" in full view.
-// False when a write was refused; an attribute write it had made is then
-// undone where the file system lets it.
-bool WriteItemStatus(ItemContext& context, bool isFolder, const std::string& path, const ItemStatus& status,
-                     unsigned timeWrites, KnownWord current = std::nullopt);
+// The write by separate calls, for a file whose update the system won't
+// let write its times while it is read-only: written first without
+// read-only, then with it, reached as context.reach says. False when a
+// write was refused; an attribute write it had made is then undone where
+// the file system lets it.
+bool WriteItemStatus(ItemContext& context, const std::string& path, const ItemStatus& status, unsigned timeWrites);
 
 }  // namespace kelvo

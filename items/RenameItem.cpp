@@ -5,6 +5,7 @@
 #include "items/RenameText.h"
 #include "platform/Cp932Text.h"
 #include "platform/FileLimits.h"
+#include "platform/SystemNames.h"
 
 namespace kelvo {
 
@@ -35,6 +36,9 @@ bool IsWholeName(const std::string& name) {
 bool MayRename(const ItemPath& item, const std::string& newName) {
     if (newName == item.name) return false;
     if (!IsWholeName(newName)) return false;
+    // The system drops a trailing dot or space: the file would be renamed
+    // onto itself, or onto another item.
+    if (EndsInDotOrSpace(newName)) return false;
     return NameFits(item.directory, item.separator, newName);
 }
 
@@ -51,6 +55,11 @@ bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& r
     if (title.empty()) return false;
     std::string newName = JoinName(title, extension);
     if (!MayRename(item, newName)) return false;
+    // A device name names the device in every folder: no file can take it.
+    if (IsDeviceName(newName)) {
+        context.failures.push_back({item.fullPath, kErrorInvalidName});
+        return false;
+    }
 
     // A new name that differs only in letter case names the file itself,
     // which the rename allows; any other item of that name refuses it.

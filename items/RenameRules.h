@@ -23,8 +23,10 @@ struct ItemRef {
 };
 
 // Renames one file by the rules. True when the file got a new name. A rename
-// refused because the new name is taken keeps the old name silently; one
-// refused for any other reason keeps it too and counts in context.failures.
+// refused because the new name is taken, or that would end the name in a
+// dot or a space, keeps the old name silently; one refused for any other
+// reason (a device name among them) keeps it too and counts in
+// context.failures.
 bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result);
 
 }  // namespace kelvo

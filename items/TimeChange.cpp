@@ -8,7 +8,6 @@
 
 #include "items/DateTimeFields.h"
 #include "items/DecimalText.h"
-#include "items/ItemReport.h"
 
 namespace kelvo {
 
@@ -72,12 +71,10 @@ bool ComposeRow(Clock& clock, const DateTimeFields& fields, int32_t itemTime, bo
 
 }  // namespace
 
-TimeChangeResult ChangeTimes(ItemContext& context, const ItemRef& item, const ItemStatus& status, const ItemJob& job,
-                             KnownWord current) {
+TimePlan ComposeTimes(Clock& clock, const ItemStatus& status, const ItemJob& job) {
     const DateTimeFields* const rowFields[3] = {&job.creationFields, &job.modificationFields, &job.accessFields};
-    ItemStatus newStatus = status;
-    std::string timeReport;
-    unsigned timeWrites = kWriteNoTimes;
+    TimePlan plan;
+    plan.newStatus = status;
     bool rowLeftOut = false;
     for (int row = 0; row < 3; ++row) {
         if (!job.timeEnables[row]) continue;
@@ -85,21 +82,20 @@ TimeChangeResult ChangeTimes(ItemContext& context, const ItemRef& item, const It
         int32_t newTime = 0;
         std::string line = kind.label;
         // Blanks come from the time as read, not from a row applied before.
-        if (!ComposeRow(context.clock, *rowFields[row], status.*kind.time, status.*kind.known, newTime, line)) {
+        if (!ComposeRow(clock, *rowFields[row], status.*kind.time, status.*kind.known, newTime, line)) {
             rowLeftOut = true;
             continue;
         }
-        newStatus.*kind.time = newTime;
-        timeReport += line;
-        timeWrites |= kind.write;
+        plan.newStatus.*kind.time = newTime;
+        plan.report += line;
+        plan.timeWrites |= kind.write;
     }
-    if (timeWrites == kWriteNoTimes) return kAllRowsLeftOut;
-    // A change of times alone leaves the attribute bits above the byte alone.
-    if (!WriteItemStatus(context, false, item.path, newStatus, timeWrites | kKeepAttributeWord, current)) {
-        return kTimesRefused;
+    if (plan.timeWrites == kWriteNoTimes) {
+        plan.result = kAllRowsLeftOut;
+    } else {
+        plan.result = rowLeftOut ? kSomeRowsLeftOut : kTimesWritten;
     }
-    if (context.FullView()) context.ShowStatus(BuildItemReport(item.dirText, item.nameText, timeReport));
-    return rowLeftOut ? kSomeRowsLeftOut : kTimesWritten;
+    return plan;
 }
 
 }  // namespace kelvo

@@ -1,5 +1,6 @@
 // The time half of an item change: new creation, modification and access
-// times from the enabled date rows, blank fields taken from the item's own times.
+// times from the enabled date rows, blank fields taken from the item's own
+// times as its update read them.
 #pragma once
 #include <string>
 
@@ -9,16 +10,23 @@
 namespace kelvo {
 
 enum TimeChangeResult {
-    kTimesWritten,     // every enabled row was written
-    kSomeRowsLeftOut,  // a row was left out, the other enabled rows were written
-    kAllRowsLeftOut,   // no enabled row could be applied: nothing was written or shown
-    kTimesRefused,     // the write was refused: the item is as it was
+    kTimesWritten,     // every enabled row has its new time
+    kSomeRowsLeftOut,  // a row was left out, the other enabled rows have their new times
+    kAllRowsLeftOut,   // no enabled row could be applied: nothing to write or show
 };
 
-// Runs the time half of `job` on the file `item` names, from the status read
-// at the start of the item change. `current` is the file's attribute word
-// where it is known without a read.
-TimeChangeResult ChangeTimes(ItemContext& context, const ItemRef& item, const ItemStatus& status, const ItemJob& job,
-                             KnownWord current = std::nullopt);
+// The new times of one item and the report of the rows that have one.
+struct TimePlan {
+    TimeChangeResult result = kAllRowsLeftOut;
+    ItemStatus newStatus;            // the status read, with the new times
+    unsigned timeWrites = kWriteNoTimes;  // the rows that have a new time
+    std::string report;
+};
+
+// Composes the enabled rows of `job` for the item whose status `status`
+// holds. A row that needs an item time the record can't hold (a blank field
+// of a time before 1970 or after 2038-01-19), or whose moment lies outside
+// that range, is left out for this item.
+TimePlan ComposeTimes(Clock& clock, const ItemStatus& status, const ItemJob& job);
 
 }  // namespace kelvo

@@ -24,8 +24,6 @@ FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPat
         if (result.renamed) {
             result.changed = true;
             result.newPath = file.ref.path;
-            // The rename touched the file: what its entry said may no longer hold.
-            file.entry = nullptr;
         }
     }
     // A refused rename leaves the file under its old name; it still gets its

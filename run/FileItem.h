@@ -17,8 +17,8 @@ struct FileResult {
 };
 
 // `file` is the file as the walk or the file mode hands it on; its texts are
-// what the reports name when renaming is off. A renamed file is looked up
-// again under its new name. One whose rename was refused keeps its name and
+// what the reports name when renaming is off. A renamed file is changed
+// under its new name. One whose rename was refused keeps its name and
 // still gets its time and attribute changes; the refusal counts it as not
 // changed unless the new name was taken, which keeps the name silently.
 FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file);

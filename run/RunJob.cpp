@@ -27,8 +27,7 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     SplitPath(target, folder, name);
     ItemPath item = MakeItemPath(folder, name);
     item.fullPath = target;
-    // No listing named the file: ChangeItem looks it up itself.
-    const ItemRecord file{false, ItemRef{target, currentDirectory, job.targetPath}, nullptr};
+    const ItemRecord file{false, ItemRef{target, currentDirectory, job.targetPath}};
     const FileResult result = TreatFile(context, job, item, file);
     // The new name in full: the path edit then names the file that exists,
     // wherever the current directory stands.

@@ -1,17 +1,19 @@
-// The folder walk. Every folder is listed once, when the walk first stands
-// in it; its files are treated from that listing after all its subfolders
-// are done. Nothing of the run renames or changes a folder's files before
-// their turn, so each file's entry still tells its status then, and a file
-// renamed during its folder's pass can't turn up in the listing again.
-// A folder or file the walk can't reach safely, or whose name has no exact
-// code page 932 form, is skipped and counted; the walk never acts on a
-// folder it hasn't actually entered.
+// The folder walk. Every folder is listed when the walk first stands in it,
+// for the subfolders to enter, and again when its file pass starts, so its
+// files are the ones there at that moment; each file is then treated as it
+// is at its turn. A file renamed during its folder's pass can turn up in the
+// listing again under its new name: the pass keeps the names it gave and
+// passes over such an entry. A folder or file the walk can't reach safely,
+// whose name has no exact code page 932 form, or whose name the system
+// would read as another item, is skipped and counted; the walk never acts on
+// a folder it hasn't actually entered.
 #include "run/TargetWalk.h"
 
 #include <utility>
 
 #include "items/ChangeItem.h"
 #include "platform/Cp932Text.h"
+#include "platform/SystemNames.h"
 #include "run/FileItem.h"
 #include "run/RunTexts.h"
 
@@ -47,8 +49,8 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
         while (!frames_.empty()) {
             Frame& frame = frames_.back();
             if (frame.next < frame.subfolders.size()) {
-                const FindEntry subfolder = frame.subfolders[frame.next++];
-                EnterSubfolder(subfolder);
+                const std::string name = frame.subfolders[frame.next++];
+                EnterSubfolder(name);
                 continue;
             }
             if (!FilePass(frame)) {
@@ -79,8 +81,7 @@ bool TargetWalk::EnterRoot() {
     return true;
 }
 
-void TargetWalk::EnterSubfolder(const FindEntry& subfolder) {
-    const std::string& name = subfolder.name;
+void TargetWalk::EnterSubfolder(const std::string& name) {
     const std::string& parent = frames_.back().path;
     const std::string path = parent + SeparatorAfter(parent) + name;
     // Too deep a folder is one whose path would soon be too long.
@@ -93,7 +94,7 @@ void TargetWalk::EnterSubfolder(const FindEntry& subfolder) {
         return;
     }
     if (context_.FullView()) context_.ShowStatus(EnteredFolderText(name));
-    if (job_.applyToFolders && ChangeItem(context_, ItemRecord{true, ItemRef{path, path, name}, &subfolder}, job_)) {
+    if (job_.applyToFolders && ChangeItem(context_, ItemRecord{true, ItemRef{path, path, name}}, job_)) {
         anyChange_ = true;
     }
     PushFrame(path);
@@ -111,65 +112,92 @@ bool TargetWalk::Climb() {
     return true;
 }
 
-// The walk now stands in the folder at `path`: its frame, with its listing.
+// The walk now stands in the folder at `path`: its frame, with its subfolders.
 void TargetWalk::PushFrame(const std::string& path) {
     frames_.emplace_back();
     frames_.back().path = path;
-    ReadListing(frames_.back());
+    ReadSubfolders(frames_.back());
 }
 
-// A listing broken off part way keeps what it gave: those entries are
-// walked and treated, and the folder counts once for the rest.
-void TargetWalk::ReadListing(Frame& frame) {
+// An entry the program can't name is counted by its folder's path; one whose
+// name reaches another item, by its own.
+void TargetWalk::FailEntry(const Frame& frame, const FindEntry& entry) {
+    if (!entry.exact) {
+        Fail(frame.path, kErrorNotExact);
+    } else {
+        Fail(frame.path + SeparatorAfter(frame.path) + entry.name, kErrorInvalidName);
+    }
+}
+
+void TargetWalk::CountFolder(Frame& frame, uint32_t error) {
+    if (frame.counted) return;
+    frame.counted = true;
+    Fail(frame.path, error);
+}
+
+// A listing broken off part way keeps what it gave: those subfolders are
+// walked, and the folder counts once for the rest.
+void TargetWalk::ReadSubfolders(Frame& frame) {
     std::unique_ptr<DirectoryListing> listing = context_.files.List("*");
     if (listing == nullptr) {
-        Fail(frame.path, context_.files.LastError());
+        CountFolder(frame, context_.files.LastError());
         return;
     }
     FindEntry entry;
     ListingStep step;
     while ((step = listing->Next(entry)).IsEntry()) {
-        frame.listedAny = true;
+        if ((entry.attributes & kAttrDirectory) == 0) continue;
         switch (UseOf(frame.path, entry)) {
-        case EntryUse::Enter: frame.subfolders.push_back(std::move(entry)); break;
-        case EntryUse::Treat: frame.files.push_back(std::move(entry)); break;
-        case EntryUse::PassOver: break;
+        case EntryUse::Enter: frame.subfolders.push_back(std::move(entry.name)); break;
         // A folder the program can't name is left with all it holds, and
-        // counted here, where each folder's listing is read.
-        case EntryUse::Refuse: Fail(frame.path, kErrorNotExact); break;
+        // counted here, where the subfolders are read.
+        case EntryUse::Refuse: FailEntry(frame, entry); break;
+        default: break;
         }
     }
-    if (step.kind == ListingStep::Kind::Failed) Fail(frame.path, step.error);
+    if (step.kind == ListingStep::Kind::Failed) CountFolder(frame, step.error);
 }
 
 // The one place that decides, entry by entry, what the walk enters, what
 // it treats, what it passes over without a word and what it refuses.
 TargetWalk::EntryUse TargetWalk::UseOf(const std::string& folder, const FindEntry& entry) const {
     if (IsDots(entry.name)) return EntryUse::PassOver;
+    const bool named = entry.exact && !NameReadsAsAnother(entry.name);
     if ((entry.attributes & kAttrDirectory) != 0) {
         // A folder link is passed over, uncounted: it leads out of the
         // target or round into it, and the user named neither.
         if (IsLink(entry)) return EntryUse::PassOver;
-        return entry.exact ? EntryUse::Enter : EntryUse::Refuse;
+        return named ? EntryUse::Enter : EntryUse::Refuse;
     }
+    if (!named) return EntryUse::Refuse;
     if (EqualsIgnoreCase(folder + SeparatorAfter(folder) + entry.name, ownProgramPath_)) return EntryUse::PassOver;
     return EntryUse::Treat;
 }
 
-bool TargetWalk::FilePass(const Frame& frame) {
-    // A cancel is seen before each entry of the folder's listing: here for
-    // those before its first file, and then before each file.
-    if (frame.listedAny && Cancelled()) return false;
-    std::string newNameList = "\\";
-    for (const FindEntry& entry : frame.files) {
-        if (Cancelled()) return false;
-        // A file the program can't name is counted in its turn, untouched.
-        if (!entry.exact) {
-            Fail(frame.path, kErrorNotExact);
-            continue;
-        }
-        TreatEntry(frame.path, entry, newNameList);
+// The cancel is seen before each entry of the folder's listing, whatever
+// the entry is.
+bool TargetWalk::FilePass(Frame& frame) {
+    std::unique_ptr<DirectoryListing> listing = context_.files.List("*");
+    if (listing == nullptr) {
+        CountFolder(frame, context_.files.LastError());
+        return true;
     }
+    std::string newNameList = "\\";
+    FindEntry entry;
+    ListingStep step;
+    while ((step = listing->Next(entry)).IsEntry()) {
+        if (Cancelled()) return false;
+        // Folders were dealt with by the subfolder pass.
+        if ((entry.attributes & kAttrDirectory) != 0) continue;
+        switch (UseOf(frame.path, entry)) {
+        case EntryUse::Treat: TreatEntry(frame.path, entry, newNameList); break;
+        // A file the program can't name, or whose name reaches another
+        // item, is counted in its turn, untouched.
+        case EntryUse::Refuse: FailEntry(frame, entry); break;
+        default: break;
+        }
+    }
+    if (step.kind == ListingStep::Kind::Failed) CountFolder(frame, step.error);
     return true;
 }
 
@@ -182,7 +210,7 @@ void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, s
         Fail(item.fullPath, kErrorFilenameTooLong);
         return;
     }
-    const ItemRecord file{false, ItemRef{item.fullPath, folder, entry.name}, &entry};
+    const ItemRecord file{false, ItemRef{item.fullPath, folder, entry.name}};
     const FileResult result = TreatFile(context_, job_, item, file);
     if (result.renamed) {
         std::string newFolder, newName;

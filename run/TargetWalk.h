@@ -1,10 +1,11 @@
 // Folder mode of a run: the walk over the whole tree below the target
 // folder, subfolders first (each completely, in listing order), then each
 // folder's own files. The walk keeps an explicit stack of frames; each frame
-// holds its folder's listing, read once when the walk first stands in the
-// folder: the entries of its subfolders with the index of the next one to
-// enter, and the entries of its files. Memory grows with the largest folder
-// on the way down, not with the tree.
+// holds the names of its folder's subfolders, read once when the walk first
+// stands in the folder, with the index of the next one to enter. A folder's
+// files are listed afresh when their pass starts, and each is treated as it
+// is at its turn. Memory grows with the subfolders of the folders on the way
+// down, never with the files.
 #pragma once
 #include <atomic>
 #include <cstddef>
@@ -41,27 +42,32 @@ public:
 private:
     struct Frame {
         std::string path;  // full path of the folder
-        std::vector<FindEntry> subfolders;
+        std::vector<std::string> subfolders;
         size_t next = 0;
-        std::vector<FindEntry> files;
-        bool listedAny = false;  // the listing gave any entry at all, "." and ".." included
+        // The folder counts once among the items not changed, for what a
+        // listing of it kept from the walk.
+        bool counted = false;
     };
 
     // What the walk does with one entry of a listing.
     enum class EntryUse { PassOver, Enter, Treat, Refuse };
 
     bool EnterRoot();
-    void EnterSubfolder(const FindEntry& subfolder);
+    void EnterSubfolder(const std::string& name);
     bool Climb();
     void PushFrame(const std::string& path);
-    void ReadListing(Frame& frame);
+    void ReadSubfolders(Frame& frame);
     EntryUse UseOf(const std::string& folder, const FindEntry& entry) const;
-    bool FilePass(const Frame& frame);
+    bool FilePass(Frame& frame);
     void TreatEntry(const std::string& folder, const FindEntry& entry, std::string& newNameList);
     bool Cancelled() const { return cancelRequested_.load(std::memory_order_relaxed); }
     void LeaveCurrentDirectory();
     // An item left as it was; where its name is unknown, the folder it is in.
     void Fail(const std::string& path, uint32_t error) { context_.failures.push_back({path, error}); }
+    // An entry refused for its name, counted once.
+    void FailEntry(const Frame& frame, const FindEntry& entry);
+    // A folder whose listing failed: counted once, whichever of its two listings failed.
+    void CountFolder(Frame& frame, uint32_t error);
     int FailureCount() const { return static_cast<int>(context_.failures.size()); }
 
     ItemContext& context_;

@@ -61,50 +61,43 @@ protected:
         ItemJob job;
         job.attributeChoices = choices;
         job.timeEnables = times;
-        bool changed = ChangeItem(context, ItemRecord{isFolder, ItemRef{path, "C:\\data", "memo.txt"}, nullptr}, job);
-        failures = static_cast<int>(context.failures.size());
+        bool changed = ChangeItem(context, ItemRecord{isFolder, ItemRef{path, "C:\\data", "memo.txt"}}, job);
+        failures = context.failures;
         return changed;
     }
-    int failures = 0;
+    std::vector<ItemFailure> failures;
 };
 
-// The entry that listed the item stands in for its look-up and for the
-// read of its attribute word before the first write. The second write of a
-// read-only pair goes by what the first wrote; a write after a time write
-// reads the word again.
-TEST_F(ChangeItemTest, ListingEntryStandsInForTheLookUpAndTheFirstRead) {
+// Each item is opened once: its word and times are read from the open item
+// and whatever the job asks is written in one call, a read-only file's new
+// times included. A change of times alone leaves the word alone.
+TEST_F(ChangeItemTest, OneUpdateReadsAndWritesEachItemOnce) {
     const std::string path = "C:\\data\\memo.txt";
     const TimeEnables access = {false, false, true};
+    // 2001-09-09 01:46:40 UTC, the time the file has, in whole seconds:
+    // (1,000,000,000 s + 11,644,473,600 s from 1601 to 1970) * 10^7.
+    const std::string accessTicks = "126444736000000000";
     struct Case {
         const char* shows;
         uint32_t attributes;
         AttributeChoices choices;
         TimeEnables times;
-        std::vector<std::string> calls;
+        std::string write;
         uint32_t after;
     } cases[] = {
-        {"hidden", kAttrArchive, {L, S, L, L}, {}, {"SetAttributes " + path + " 34"}, 0x22},
-        {"hidden on a read-only file", kAttrArchive | kAttrReadOnly, {L, S, L, L}, {},
-         {"SetAttributes " + path + " 34", "SetAttributes " + path + " 35"}, 0x23},
-        {"access time", kAttrArchive, {L, L, L, L}, access, {"SetTimes " + path}, 0x20},
+        {"hidden", kAttrArchive, {L, S, L, L}, {}, "34 - - -", 0x22},
+        {"hidden on a read-only file", kAttrArchive | kAttrReadOnly, {L, S, L, L}, {}, "35 - - -", 0x23},
+        {"access time", kAttrArchive, {L, L, L, L}, access, "- - " + accessTicks + " -", 0x20},
         {"access time on a read-only file", kAttrArchive | kAttrReadOnly, {L, L, L, L}, access,
-         {"SetAttributes " + path + " 32", "SetTimes " + path, "SetTimes " + path, "SetAttributes " + path + " 33"},
-         0x21},
-        {"access time and hidden", kAttrArchive, {L, S, L, L}, access,
-         {"SetTimes " + path, "GetAttributes " + path, "SetAttributes " + path + " 34"}, 0x22},
+         "- - " + accessTicks + " -", 0x21},
+        {"access time and hidden", kAttrArchive, {L, S, L, L}, access, "34 - " + accessTicks + " -", 0x22},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shows);
-        files.AddFile(path, c.attributes, kUnixEpochTicks + 1000000000ull * kTicksPerSecond);
-        FindEntry entry;
-        ASSERT_TRUE(files.FindOne(path, entry));
+        files.AddFile(path, c.attributes, kUnixEpochTicks + 1000000000ull * kTicksPerSecond + 4321);
         files.ClearCalls();
-        ItemContext context = Context();
-        ItemJob job;
-        job.attributeChoices = c.choices;
-        job.timeEnables = c.times;
-        EXPECT_TRUE(ChangeItem(context, ItemRecord{false, ItemRef{path, "C:\\data", "memo.txt"}, &entry}, job));
-        EXPECT_EQ(files.Calls(), c.calls);
+        EXPECT_TRUE(Change(false, path, c.choices, c.times));
+        EXPECT_EQ(files.Calls(), (std::vector<std::string>{"UpdateItem " + path, "WriteItem " + path + " " + c.write}));
         EXPECT_EQ(AttributesOf(path), c.after);
         files.Find(path)->attributes = kAttrArchive;  // a read-only file can't be deleted
         files.Delete(path);
@@ -122,34 +115,31 @@ TEST_F(ChangeItemTest, NothingAskedTouchesNothing) {
 TEST_F(ChangeItemTest, AlreadyAsAskedWritesAndShowsNothing) {
     files.AddFile("C:\\data\\memo.txt", kAttrReadOnly);
     EXPECT_FALSE(Change(false, "C:\\data\\memo.txt", {S, L, C, L}));
-    EXPECT_TRUE(files.CallsOf("SetAttributes").empty());
+    EXPECT_TRUE(files.CallsOf("WriteItem").empty());
     EXPECT_TRUE(StatusTexts().empty());
 }
 
-TEST_F(ChangeItemTest, HiddenOnAReadOnlyFileIsWrittenTwiceAndReported) {
+TEST_F(ChangeItemTest, HiddenOnAReadOnlyFileIsOneWriteAndReported) {
     files.AddFile("C:\\data\\memo.txt", kAttrReadOnly);
     EXPECT_TRUE(Change(false, "C:\\data\\memo.txt", {L, S, L, L}));
-    EXPECT_EQ(files.CallsOf("SetAttributes"), (std::vector<std::string>{"SetAttributes C:\\data\\memo.txt 2",
-                                                                        "SetAttributes C:\\data\\memo.txt 3"}));
+    EXPECT_EQ(files.CallsOf("WriteItem"), std::vector<std::string>{"WriteItem C:\\data\\memo.txt 3 - - -"});
     EXPECT_EQ(AttributesOf("C:\\data\\memo.txt"), 3u);
     EXPECT_EQ(StatusTexts(), (std::vector<std::string>{
                                  "変更しました。",
                                  "\"C:\\data\"ディレクトリ内処理中...\n\"memo.txt\"を\n隠しファイル属性有効\nに変更しました。"}));
-    EXPECT_TRUE(files.CallsOf("SetTimes").empty());
 }
 
 TEST_F(ChangeItemTest, ClearingReadOnlyIsOneWrite) {
     files.AddFile("C:\\data\\memo.txt", kAttrReadOnly | kAttrArchive);
     EXPECT_TRUE(Change(false, "C:\\data\\memo.txt", {C, L, L, L}));
-    EXPECT_EQ(files.CallsOf("SetAttributes"), std::vector<std::string>{"SetAttributes C:\\data\\memo.txt 32"});
-    EXPECT_EQ(LastStatus(), BuildItemReport("C:\\data", "memo.txt", "読み取り専用属性無効\n"));
+    EXPECT_EQ(files.CallsOf("WriteItem"), std::vector<std::string>{"WriteItem C:\\data\\memo.txt 32 - - -"});
+    EXPECT_EQ(LastStatus(), "\"C:\\data\"ディレクトリ内処理中...\n\"memo.txt\"を\n読み取り専用属性無効\nに変更しました。");
 }
 
 TEST_F(ChangeItemTest, FolderGetsAttributesOnlyWithItsFolderBit) {
     files.AddFolder("C:\\data\\sub", kAttrArchive);
     EXPECT_TRUE(Change(true, "C:\\data\\sub", {L, L, C, L}, {true, true, true}));
-    EXPECT_EQ(files.CallsOf("SetAttributes"), std::vector<std::string>{"SetAttributes C:\\data\\sub 16"});
-    EXPECT_TRUE(files.CallsOf("SetTimes").empty());
+    EXPECT_EQ(files.CallsOf("WriteItem"), std::vector<std::string>{"WriteItem C:\\data\\sub 16 - - -"});
 }
 
 TEST_F(ChangeItemTest, FullViewOffChangesWithoutShowing) {
@@ -160,34 +150,72 @@ TEST_F(ChangeItemTest, FullViewOffChangesWithoutShowing) {
     EXPECT_TRUE(StatusTexts().empty());
 }
 
-TEST_F(ChangeItemTest, UnreadableItemIsSkippedAndCountedOnce) {
-    EXPECT_FALSE(Change(false, "C:\\data\\gone.txt", {S, S, L, L}, {true, false, false}));
-    EXPECT_EQ(failures, 1);
-    EXPECT_TRUE(files.CallsOf("GetAttributes").empty());
-    EXPECT_TRUE(files.CallsOf("SetAttributes").empty());
-}
-
-TEST_F(ChangeItemTest, RefusedLookUpOrWriteCountsOnceAndShowsNoReport) {
-    const char* kinds[] = {"FindOne", "SetAttributes"};
-    for (const char* kind : kinds) {
-        SCOPED_TRACE(kind);
-        files.AddFile("C:\\data\\memo.txt", kAttrArchive);
-        files.RefuseOperation(kind, "", 0);
-        EXPECT_FALSE(Change(false, "C:\\data\\memo.txt", {S, S, L, L}));
-        EXPECT_EQ(failures, 1);
-        EXPECT_EQ(AttributesOf("C:\\data\\memo.txt"), kAttrArchive);
-        EXPECT_TRUE(StatusTexts().empty());
+// An item that isn't there, whose update or write is refused, or that is no
+// longer of the kind listed, is left as it is, shows no report and counts
+// once with the code that kept it.
+TEST_F(ChangeItemTest, ItemLeftAsItIsCountsOnceAndShowsNoReport) {
+    struct Case {
+        const char* shows;
+        bool isFolder;
+        const char* refused;  // the operation refused, if any
+        bool stored;          // an item of that path exists
+        bool folderStored;    // and it is a folder
+        uint32_t error;
+    } cases[] = {
+        {"gone", false, nullptr, false, false, kErrorFileNotFound},
+        {"update refused", false, "UpdateItem", true, false, kErrorInjected},
+        {"write refused", false, "WriteItem", true, false, kErrorInjected},
+        {"folder write refused", true, "WriteItem", true, true, kErrorInjected},
+        {"a folder where a file was listed", false, nullptr, true, true, kErrorFileNotFound},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shows);
+        const bool folderStored = c.folderStored;
+        if (c.stored) {
+            if (folderStored) {
+                files.AddFolder("C:\\data\\memo.txt");
+            } else {
+                files.AddFile("C:\\data\\memo.txt", kAttrArchive);
+            }
+        }
+        if (c.refused != nullptr) files.RefuseOperation(c.refused, "", 0);
+        window.SetText(IDC_STATUS, "");
+        EXPECT_FALSE(Change(c.isFolder, "C:\\data\\memo.txt", {S, S, L, L}, {true, false, false}));
+        ASSERT_EQ(failures.size(), 1u);
+        EXPECT_EQ(failures[0].path, "C:\\data\\memo.txt");
+        EXPECT_EQ(failures[0].error, c.error);
+        if (c.stored) EXPECT_EQ(AttributesOf("C:\\data\\memo.txt") & 0xFF, folderStored ? kAttrDirectory : kAttrArchive);
+        EXPECT_EQ(window.GetText(IDC_STATUS), "");
         files.ClearRefusals();
-        files.Delete("C:\\data\\memo.txt");
+        if (MemoryFileSystem::Node* node = files.Find("C:\\data\\memo.txt")) {
+            node->parent->children.clear();
+        }
     }
 }
 
-TEST_F(ChangeItemTest, RefusedFolderWriteCounts) {
-    files.AddFolder("C:\\data\\sub");
-    files.RefuseOperation("SetAttributes");
-    EXPECT_FALSE(Change(true, "C:\\data\\sub", {L, S, L, L}));
-    EXPECT_EQ(failures, 1);
-    EXPECT_TRUE(StatusTexts().empty());
+// Where the system won't let the update write a read-only file's times,
+// the file is written by separate calls: read-only off, the times (twice,
+// once for each write of the pair), read-only back on. A file that isn't
+// read-only has no such way round and counts.
+TEST_F(ChangeItemTest, RefusedUpdateOfAReadOnlyFileFallsBackToSeparateWrites) {
+    const std::string path = "C:\\data\\memo.txt";
+    files.AddFile(path, kAttrReadOnly | kAttrArchive, kUnixEpochTicks + 5 * kTicksPerSecond + 777).updateWriteRefused =
+        true;
+    EXPECT_TRUE(Change(false, path, {L, S, L, L}, {false, true, false}));
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(files.CallsOf("SetAttributes"),
+              (std::vector<std::string>{"SetAttributes " + path + " 34", "SetAttributes " + path + " 35"}));
+    EXPECT_EQ(files.CallsOf("SetTimes").size(), 2u);
+    EXPECT_EQ(AttributesOf(path), kAttrReadOnly | kAttrArchive | kAttrHidden);
+    EXPECT_EQ(files.Find(path)->modification, kUnixEpochTicks + 5 * kTicksPerSecond);
+
+    files.Find(path)->attributes = kAttrArchive;
+    files.ClearCalls();
+    EXPECT_FALSE(Change(false, path, {L, S, L, L}, {false, true, false}));
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].error, kErrorAccessDenied);
+    EXPECT_TRUE(files.CallsOf("SetAttributes").empty());
+    EXPECT_EQ(AttributesOf(path), kAttrArchive);
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ TEST_F(FailureSweepDialogTest, ControlsComeBackAfterARefusedRun) {
         kExeFolder, std::string());
     ASSERT_TRUE(dialog->OnInitDialog());
     sweep::SetJob(window, kTarget);
-    files.RefuseOperation("SetTimes", "yro.txt", 0);
+    files.RefuseOperation("WriteItem", "yro.txt", 0);
     dialog->StartOrCancel();
     WaitForIdle();
     EXPECT_FALSE(dialog->Worker().Running());

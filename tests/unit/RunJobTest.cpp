@@ -101,7 +101,7 @@ TEST_F(FileMode, CompactViewShowsNothingButBeeps) {
 
 TEST_F(FileMode, RefusedWriteIsCountedAfterTheSuffix) {
     Ask(IDC_SYSTEM, kChecked);
-    files.RefuseOperation("SetAttributes");
+    files.RefuseOperation("WriteItem");
     EXPECT_EQ(Run(), RunEnd::Finished);
     EXPECT_EQ(LastStatus(),
               "\"C:\\data\\memo.txt\"\nファイルの処理が終了しました。\n変更は何もありませんでした。\n"
@@ -157,10 +157,17 @@ TEST_F(RelativeTarget, RelativeFolderIsWalkedAndTheSameTextNamesItAgain) {
     EXPECT_TRUE(window.MessageBoxes().empty());
 }
 
+// With backslashes or slashes, as the system takes either.
 TEST_F(RelativeTarget, FullPathRunEndsInItsTarget) {
-    SetTarget("C:\\work\\sub");
-    EXPECT_EQ(Run(), RunEnd::Finished);
-    EXPECT_EQ(CurrentDirectory(), "C:\\work\\sub");
+    for (const char* typed : {"C:\\work\\sub", "C:/work/sub", "c:/work\\sub"}) {
+        SCOPED_TRACE(typed);
+        files.SetCurrentDirectory("C:\\work");
+        SetTarget(typed);
+        EXPECT_EQ(Run(), RunEnd::Finished);
+        EXPECT_EQ(CurrentDirectory(), "C:\\work\\sub");
+        const std::string finished = "\"" + std::string(typed) + "\"\nディレクトリ内の全ての処理が終了しました。";
+        EXPECT_EQ(LastStatus().rfind(finished, 0), 0u) << LastStatus();
+    }
 }
 
 TEST(RunTexts, ClosingTextsCarrySuffixAndCount) {

@@ -41,12 +41,17 @@ protected:
         return texts.empty() ? std::string() : texts.back();
     }
     // The paths written, in the order of their first write: one per item the
-    // run changed. Attribute writes record the path followed by the word.
+    // run changed. An update's write records the path followed by the word
+    // and the three times; an attribute write, the path and the word.
     std::vector<std::string> ChangedPaths() {
         std::vector<std::string> paths;
         for (const std::string& call : files.Calls()) {
             std::string path;
-            if (call.rfind("SetAttributes ", 0) == 0) {
+            if (call.rfind("WriteItem ", 0) == 0) {
+                size_t end = call.size();
+                for (int value = 0; value < 4; ++value) end = call.rfind(' ', end - 1);
+                path = call.substr(10, end - 10);
+            } else if (call.rfind("SetAttributes ", 0) == 0) {
                 path = call.substr(14, call.rfind(' ') - 14);
             } else if (call.rfind("SetTimes ", 0) == 0) {
                 path = call.substr(9);

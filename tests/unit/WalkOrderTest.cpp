@@ -55,10 +55,12 @@ TEST_F(FolderWalk, SubfoldersFirstThenFilesWithoutFolders) {
     EXPECT_EQ(AttributesOf("C:\\T\\A"), kAttrDirectory);
 }
 
-TEST_F(FolderWalk, EachFolderIsListedOnce) {
+// Once for its subfolders when the walk enters it, once more when its file
+// pass starts, so the files are those there at that moment.
+TEST_F(FolderWalk, EachFolderIsListedTwice) {
     BuildExampleTree();
     Run();
-    EXPECT_EQ(files.ListingsOpened(), 4u);
+    EXPECT_EQ(files.ListingsOpened(), 8u);
 }
 
 TEST_F(FolderWalk, WalkTextsInFullView) {
@@ -159,16 +161,55 @@ TEST_F(FolderWalk, CancelDuringTheLastSubfolderIsSeenInItsParentsPass) {
     EXPECT_EQ(LastStatus(), FolderCancelledText("C:\\T", true, 0));
 }
 
+// A cancel during a folder's last file is seen at the entries listed after
+// it: a subfolder listed after the file (already walked) ends the run with
+// the cancel text, and no later folder is entered or changed.
+TEST_F(FolderWalk, CancelDuringAFoldersLastFileIsSeenAtTheEntriesAfterIt) {
+    struct Case {
+        const char* shows;
+        std::vector<std::string> files;  // the last one is the file the cancel comes during
+        std::vector<std::string> untouched;
+    } cases[] = {
+        {"the target's last entry is a folder", {"C:\\T\\b\\in.txt", "C:\\T\\a.txt"}, {}},
+        {"a folder listed after the file, a sibling folder after its parent",
+         {"C:\\T\\A\\Y\\y.txt", "C:\\T\\B\\b.txt", "C:\\T\\A\\a.txt"},
+         {"C:\\T\\B", "C:\\T\\B\\b.txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shows);
+        FaultyMemoryFileSystem tree;
+        MemoryWindow job;
+        MemoryClock jobClock;
+        std::atomic<bool> cancel{false};
+        for (const std::string& path : c.files) tree.AddFile(path);
+        for (int box : kAttributeBoxes) job.SetCheck(box, kIndeterminate);
+        job.SetCheck(IDC_HIDDEN, kChecked);
+        job.SetCheck(IDC_FOLDERS_TOO, kChecked);
+        job.SetText(IDC_PATH, "C:\\T");
+        tree.BeforeCall("WriteItem", c.files.back(), [&] { cancel = true; });
+        RunEnvironment environment{tree, jobClock, job, fullView, cancel};
+        EXPECT_EQ(RunJob(environment), RunEnd::Cancelled);
+        EXPECT_EQ(job.GetText(IDC_STATUS), "\"C:\\T\"\nディレクトリ内の処理中にキャンセルしました。");
+        EXPECT_EQ(job.Beeps(), 0);
+        EXPECT_NE(tree.Find(c.files.back())->attributes & kAttrHidden, 0u);
+        for (const std::string& path : c.untouched) {
+            EXPECT_EQ(tree.Find(path)->attributes & kAttrHidden, 0u) << path;
+        }
+    }
+}
+
 // Beside the listings, the moves of the current directory and the run's
-// own start, each file costs just the one call of its change.
+// own start, each file costs just the one update of its change (with the
+// write it makes through the open item), or its rename.
 TEST_F(FolderWalk, EachFileCostsOnlyTheCallOfItsChange) {
+    const std::vector<std::string> update = {"UpdateItem", "WriteItem"};
     const struct {
         const char* job;
         int box;
-        const char* call;
-    } cases[] = {{"hidden", IDC_HIDDEN, "SetAttributes"},
-                 {"modification time", kDateRows[1].box, "SetTimes"},
-                 {"rename", IDC_RENAME_ON, "Move"}};
+        std::vector<std::string> calls;
+    } cases[] = {{"hidden", IDC_HIDDEN, update},
+                 {"modification time", kDateRows[1].box, update},
+                 {"rename", IDC_RENAME_ON, {"Move"}}};
     const char* const walkCalls[] = {"FindFirst", "FindNext", "SetCurrentDirectory", "GetCurrentDirectory",
                                      "ModulePath"};
     for (const auto& c : cases) {
@@ -191,7 +232,9 @@ TEST_F(FolderWalk, EachFileCostsOnlyTheCallOfItsChange) {
             if (call == "GetFullPath C:\\T") continue;  // the target, resolved once
             itemCalls.push_back(operation);
         }
-        EXPECT_EQ(itemCalls, std::vector<std::string>(3, c.call));
+        std::vector<std::string> expected;
+        for (int file = 0; file < 3; ++file) expected.insert(expected.end(), c.calls.begin(), c.calls.end());
+        EXPECT_EQ(itemCalls, expected);
     }
 }
 
