@@ -84,6 +84,13 @@ if(KELVO_APP_WIN32_SOURCES AND KELVO_E2E_TESTS)
     ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-scratch-en;KELVO_WINE_LANG=C.UTF-8"
     RESOURCE_LOCK kelvo_wine_desktop
     TIMEOUT 900)
+  # Names the system reads as another item, made from the Unix side first.
+  add_test(NAME e2e_odd_names
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/with-odd-names.sh $<TARGET_FILE:kelvo_e2e_tests> --gtest_filter=OddNamesE2eTest.*)
+  set_tests_properties(e2e_odd_names PROPERTIES
+    ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEPREFIX};KELVO_EXE=$<TARGET_FILE:Kelvo>;KELVO_SCRATCH=${CMAKE_BINARY_DIR}/e2e-odd-scratch;KELVO_ODD_NAMES=${CMAKE_BINARY_DIR}/odd-names"
+    RESOURCE_LOCK kelvo_wine_desktop
+    TIMEOUT 300)
   # The window at four display scalings: only the scaling tests, in a
   # prefix of their own whose LogPixels each run sets first, on a screen
   # that grows with the scaling. The runs share that prefix, so they never

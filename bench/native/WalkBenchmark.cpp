@@ -3,7 +3,7 @@
 // deep as paths allow), each with 10,000 and with 100,000 files. Prints the
 // directory entries read per tree entry (each folder is listed once, so 1
 // plus what the "." and ".." entries add) and the items treated per second.
-// Before them it prints the calls each file costs per job, beside a bare loop.
+// Before them it prints the calls each file costs per job, beside a safe loop.
 #include <benchmark/benchmark.h>
 
 #include <atomic>

@@ -4,6 +4,8 @@
 
 #include "bench/win32/BenchTree.h"
 
+#include <map>
+
 namespace kelvo::bench {
 namespace {
 
@@ -27,6 +29,31 @@ void SetModification(const std::wstring& path) {
 // The title head as the wide calls take it (it is plain ASCII).
 std::wstring WideHead() { return std::wstring(kTitleHead, kTitleHead + std::char_traits<char>::length(kTitleHead)); }
 
+// The final path of an open item, as the system gives it.
+std::wstring FinalPath(HANDLE handle) {
+    wchar_t buffer[MAX_PATH * 2];
+    const DWORD length = GetFinalPathNameByHandleW(handle, buffer, MAX_PATH * 2, VOLUME_NAME_DOS);
+    return length > 0 && length < MAX_PATH * 2 ? std::wstring(buffer, length) : std::wstring();
+}
+
+// One file changed as the safe loop changes it; `folderFinal` is the final
+// path of its folder, looked up once per folder.
+void ChangeItself(Job job, const std::wstring& path, const std::wstring& name, const std::wstring& folderFinal) {
+    const DWORD share = job == Job::Time ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    FILE_BASIC_INFO info = {};
+    if (GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info) &&
+        FinalPath(file) == folderFinal + L"\\" + name) {
+        FILE_BASIC_INFO out = {};
+        if (job == Job::Hidden) out.FileAttributes = info.FileAttributes | FILE_ATTRIBUTE_HIDDEN;
+        if (job == Job::Time) out.LastWriteTime.QuadPart = static_cast<LONGLONG>(kModificationTicks);
+        SetFileInformationByHandle(file, FileBasicInfo, &out, sizeof out);
+    }
+    CloseHandle(file);
+}
+
 }  // namespace
 
 const std::vector<JobInfo>& Jobs() {
@@ -48,6 +75,51 @@ long RunBaseline(Job job, const std::string& root) {
             case Job::Rename: MoveFileW(path.c_str(), (folder + L"\\" + head + name).c_str()); break;
         }
     });
+}
+
+long RunSafeLoop(Job job, const std::string& root) {
+    const std::wstring head = WideHead();
+    std::map<std::wstring, std::wstring> folderFinals;
+    return WalkFiles(root, [&](const std::wstring& folder, const std::wstring& name) {
+        const std::wstring path = folder + L"\\" + name;
+        if (job == Job::Rename) {
+            MoveFileW(path.c_str(), (folder + L"\\" + head + name).c_str());
+            return;
+        }
+        auto known = folderFinals.find(folder);
+        if (known == folderFinals.end()) {
+            HANDLE handle = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                        FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+            std::wstring final;
+            if (handle != INVALID_HANDLE_VALUE) {
+                final = FinalPath(handle);
+                CloseHandle(handle);
+            }
+            known = folderFinals.emplace(folder, final).first;
+        }
+        ChangeItself(job, path, name, known->second);
+    });
+}
+
+double RunAttribHidden(const std::string& root) {
+    std::wstring command = L"attrib.exe +h \"";
+    for (char c : root) command += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    command += L"\\*\" /s";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    LARGE_INTEGER start, end, frequency;
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process)) {
+        return -1;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    QueryPerformanceCounter(&end);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 long Restore(Job job, const std::string& root) {

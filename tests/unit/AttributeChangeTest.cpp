@@ -184,7 +184,9 @@ TEST_F(ChangeItemTest, ItemLeftAsItIsCountsOnceAndShowsNoReport) {
         ASSERT_EQ(failures.size(), 1u);
         EXPECT_EQ(failures[0].path, "C:\\data\\memo.txt");
         EXPECT_EQ(failures[0].error, c.error);
-        if (c.stored) EXPECT_EQ(AttributesOf("C:\\data\\memo.txt") & 0xFF, folderStored ? kAttrDirectory : kAttrArchive);
+        if (c.stored) {
+            EXPECT_EQ(AttributesOf("C:\\data\\memo.txt") & 0xFF, folderStored ? kAttrDirectory : kAttrArchive);
+        }
         EXPECT_EQ(window.GetText(IDC_STATUS), "");
         files.ClearRefusals();
         if (MemoryFileSystem::Node* node = files.Find("C:\\data\\memo.txt")) {
