@@ -145,9 +145,10 @@ struct ItemChange {
 // How one update opens its item.
 struct ItemOpening {
     Reach reach = Reach::Itself;
-    // The update may write times: the item is then opened with read sharing
-    // only, so a file that another program holds open for writing keeps its
-    // times (the open is refused with a sharing violation).
+    // The update may write times: the item is then opened for reading too,
+    // with read sharing only, so a file that another program holds open for
+    // writing or without sharing keeps its times (the open is refused with
+    // a sharing violation).
     bool forTimes = false;
 };
 

@@ -40,7 +40,8 @@ std::wstring FinalPath(HANDLE handle) {
 // path of its folder, looked up once per folder.
 void ChangeItself(Job job, const std::wstring& path, const std::wstring& name, const std::wstring& folderFinal) {
     const DWORD share = job == Job::Time ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+    const DWORD data = job == Job::Time ? FILE_READ_DATA : 0;
+    HANDLE file = CreateFileW(path.c_str(), data | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     FILE_BASIC_INFO info = {};

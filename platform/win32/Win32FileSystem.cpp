@@ -323,15 +323,20 @@ bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes
 }
 
 bool Win32FileSystem::OpenForUpdate(const std::wstring& path, const ItemOpening& opening, void*& handle) {
+    // A handle with the rights to the attributes alone passes every other
+    // handle's sharing. For new times the item is read as well, so that a
+    // file another program holds open for writing, or without sharing,
+    // refuses the open as it would refuse the open for writing.
     const DWORD share = opening.forTimes ? FILE_SHARE_READ : kShareAll;
+    const DWORD data = opening.forTimes ? FILE_READ_DATA : 0;
     const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
     auto open = [&](DWORD access) {
         if (opening.reach == Reach::Itself) return OpenItself(path, access, share, flags, handle);
         handle = CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr);
         return handle != INVALID_HANDLE_VALUE || FailFromSystem();
     };
-    return open(FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES) ||
-           (LastError() == ERROR_ACCESS_DENIED && open(FILE_READ_ATTRIBUTES));
+    return open(data | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES) ||
+           (LastError() == ERROR_ACCESS_DENIED && open(data | FILE_READ_ATTRIBUTES));
 }
 
 bool Win32FileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) {

@@ -160,13 +160,16 @@ TEST_F(ChangeItemTest, ItemLeftAsItIsCountsOnceAndShowsNoReport) {
         const char* refused;  // the operation refused, if any
         bool stored;          // an item of that path exists
         bool folderStored;    // and it is a folder
+        bool held;            // another program holds it open
         uint32_t error;
     } cases[] = {
-        {"gone", false, nullptr, false, false, kErrorFileNotFound},
-        {"update refused", false, "UpdateItem", true, false, kErrorInjected},
-        {"write refused", false, "WriteItem", true, false, kErrorInjected},
-        {"folder write refused", true, "WriteItem", true, true, kErrorInjected},
-        {"a folder where a file was listed", false, nullptr, true, true, kErrorFileNotFound},
+        {"gone", false, nullptr, false, false, false, kErrorFileNotFound},
+        {"update refused", false, "UpdateItem", true, false, false, kErrorInjected},
+        {"write refused", false, "WriteItem", true, false, false, kErrorInjected},
+        {"folder write refused", true, "WriteItem", true, true, false, kErrorInjected},
+        {"a folder where a file was listed", false, nullptr, true, true, false, kErrorFileNotFound},
+        {"held open by another program while times are asked", false, nullptr, true, false, true,
+         kErrorSharingViolation},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shows);
@@ -175,7 +178,7 @@ TEST_F(ChangeItemTest, ItemLeftAsItIsCountsOnceAndShowsNoReport) {
             if (folderStored) {
                 files.AddFolder("C:\\data\\memo.txt");
             } else {
-                files.AddFile("C:\\data\\memo.txt", kAttrArchive);
+                files.AddFile("C:\\data\\memo.txt", kAttrArchive).locked = c.held;
             }
         }
         if (c.refused != nullptr) files.RefuseOperation(c.refused, "", 0);
