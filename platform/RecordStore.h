@@ -1,0 +1,58 @@
+// The change records of the runs, kept in a folder of the user's own (on
+// Windows %LOCALAPPDATA%\Kelvo\records, reached in UTF-16 whatever the
+// user's name holds). A record is named by its start time in ASCII
+// ("20261209-153000-123.txt"), so the order of names is the order of runs.
+// Its lines are code page 932 text on this side, like every text of the
+// program; the file holds them as UTF-8 after a byte-order mark, one line
+// each, readable in Notepad and by a script. Nothing here throws.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelvo {
+
+// A record being written. Lines are held until Flush hands them to the
+// file; destroying the writer flushes what is left and closes the file.
+class RecordWriter {
+public:
+    virtual ~RecordWriter() = default;
+    // One line, without its line break.
+    virtual void Append(const std::string& line) = 0;
+    // `line`, a tab and the system's own message for the error `code`, in
+    // the system's own words and language (they need no code page 932 form).
+    virtual void AppendWithMessage(const std::string& line, uint32_t code) = 0;
+    // False when the file refused what was held; it is dropped then.
+    virtual bool Flush() = 0;
+};
+
+// The lines of a record, from its first or from its last. A line without an
+// exact code page 932 form (a record edited by hand, a system message) is
+// given as not exact, with its text empty.
+class RecordReader {
+public:
+    virtual ~RecordReader() = default;
+    // False at the end (or where the file can't be read on).
+    virtual bool Next(std::string& line, bool& exact) = 0;
+};
+
+class RecordStore {
+public:
+    virtual ~RecordStore() = default;
+    // A new, empty record of that name, its folder made first when missing;
+    // null when either can't be made or the name is taken.
+    virtual std::unique_ptr<RecordWriter> Create(const std::string& name) = 0;
+    // The names of the records, oldest first.
+    virtual std::vector<std::string> Names() = 0;
+    // Null when the record can't be opened.
+    virtual std::unique_ptr<RecordReader> Read(const std::string& name, bool fromTheEnd) = 0;
+    // Adds one line at the end of a record.
+    virtual bool AppendLine(const std::string& name, const std::string& line) = 0;
+    virtual bool Delete(const std::string& name) = 0;
+    // Opens a record with the shell's default program for text files, or,
+    // for an empty name, the records' folder.
+    virtual bool Show(const std::string& name) = 0;
+};
+
+}  // namespace kelvo
