@@ -94,21 +94,38 @@ void ShowReports(ItemContext& context, const ItemRef& ref, const ItemPlan& plan)
 
 }  // namespace
 
-bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job) {
+bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job, ItemTrace* trace) {
     const bool timeWanted = AnyTimeWanted(item.isFolder, job.timeEnables);
     const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return false;
 
     ItemPlan plan;
+    ItemState before;
+    bool anyWrite = false;
     const ItemOpening opening{context.reach, timeWanted};
+    ItemState* after = trace != nullptr ? &trace->after : nullptr;
     bool written = context.files.UpdateItem(item.ref.path, opening, [&](const ItemState& now, ItemChange& change) {
+        before = now;
         Decide(context.clock, item, job, timeWanted, attributesWanted, now, plan, change);
-        return !change.Empty();
-    });
+        anyWrite = !change.Empty();
+        return anyWrite;
+    }, after);
     uint32_t error = written ? 0 : context.files.LastError();
     if (!written && NeedsSeparateWrites(plan, error)) {
         written = WriteBySeparateCalls(context, item.ref, plan);
         error = written ? 0 : context.files.LastError();
+        // What the file system kept, looked up; where that fails, the state
+        // read stands, which an undo never takes for the item as written.
+        FindEntry entry;
+        if (written && after != nullptr) {
+            *after = context.files.FindOne(item.ref.path, entry)
+                         ? ItemState{entry.attributes, entry.creation, entry.access, entry.modification}
+                         : before;
+        }
+    }
+    if (trace != nullptr) {
+        trace->written = written && anyWrite && !plan.otherKind;
+        trace->before = before;
     }
 
     bool failed = !written;

@@ -15,6 +15,14 @@ namespace kelvo {
 // is no longer of the kind the walk listed, or one of whose time rows was
 // left out, counts once in context.failures; the other rows and the
 // attributes of an item with a left-out row are still written.
-bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job);
+// What an item change wrote, for the run's record: the item's state as its
+// update read it, and as the file system kept it after the write.
+struct ItemTrace {
+    bool written = false;
+    ItemState before;
+    ItemState after;
+};
+
+bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job, ItemTrace* trace = nullptr);
 
 }  // namespace kelvo

@@ -28,6 +28,8 @@ public:
     virtual ~Clock() = default;
     // Seconds since 1970-01-01 00:00:00 UTC.
     virtual int64_t Now() = 0;
+    // The same moment to the 100 nanoseconds, as a stored file time.
+    virtual FileTime NowTicks() = 0;
     // UTC seconds to local calendar fields. False when the time can't be converted.
     virtual bool UtcToLocal(int64_t utcSeconds, CalendarFields& local) = 0;
     // Local calendar fields (carried when out of range) to UTC seconds.

@@ -192,10 +192,14 @@ public:
     // One update of one item as it is at this moment: opens it, reads its
     // attribute word and times from the open item, asks `decide` what to
     // write, writes that in one call on the same open item and closes it.
-    // A read-only file gets new times this way too. False when the item
+    // A read-only file gets new times this way too. Where `after` is given
+    // and something was written, the item is read once more before it is
+    // closed: `after` is then what the file system kept. False when the item
     // can't be opened or read, or the write is refused; `decide` is then
-    // called only if the read succeeded.
-    virtual bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) = 0;
+    // called only if the read succeeded. The default of `after` is the same
+    // in every implementation.
+    virtual bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide,
+                            ItemState* after = nullptr) = 0;
     // MoveFile: renames an item; fails when the target exists.
     virtual bool Move(const std::string& from, const std::string& to) = 0;
     // Replaces `to` with `from` (MoveFileEx with MOVEFILE_REPLACE_EXISTING).

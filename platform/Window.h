@@ -11,11 +11,17 @@ namespace kelvo {
 // Check states of buttons: ticked always means exactly 1.
 enum CheckState { kUnchecked = 0, kChecked = 1, kIndeterminate = 2 };
 
-// Message box styles and results (the platform's values).
+// Message box styles (the platform's values).
 enum : unsigned {
     kMbOk = 0x0,
+    kMbYesNo = 0x4,
+    kMbIconQuestion = 0x20,
     kMbIconExclamation = 0x30,
+    kMbIconWarning = 0x30,
 };
+
+// The buttons a message box answers with, beside OK (kIdOk).
+enum MessageBoxAnswer { kIdYes = 6, kIdNo = 7 };
 
 struct Rect {
     int left = 0;

@@ -16,7 +16,8 @@ ItemPath MakeItemPath(const std::string& folder, const std::string& name) {
     return item;
 }
 
-FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file) {
+FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file,
+                     bool traced) {
     FileResult result;
     const size_t failuresBefore = context.failures.size();
     if (job.renameEnabled) {
@@ -29,7 +30,7 @@ FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPat
     // A refused rename leaves the file under its old name; it still gets its
     // time and attribute changes there. However many of its calls were
     // refused, the file counts once as not changed.
-    if (ChangeItem(context, file, job)) result.changed = true;
+    if (ChangeItem(context, file, job, traced ? &result.trace : nullptr)) result.changed = true;
     KeepFirstFailure(context.failures, failuresBefore);
     return result;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "items/ChangeItem.h"
 #include "items/ItemContext.h"
 #include "items/ItemRecord.h"
 #include "items/RenameRules.h"
@@ -14,6 +15,7 @@ struct FileResult {
     bool changed = false;  // renamed, or ChangeItem reported a change
     bool renamed = false;
     std::string newPath;   // the path after a rename
+    ItemTrace trace;       // what the item change wrote, where it was traced
 };
 
 // `file` is the file as the walk or the file mode hands it on; its texts are
@@ -21,7 +23,9 @@ struct FileResult {
 // under its new name. One whose rename was refused keeps its name and
 // still gets its time and attribute changes; the refusal counts it as not
 // changed unless the new name was taken, which keeps the name silently.
-FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file);
+// `traced`: the item change reports what it wrote, for the run's record.
+FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file,
+                     bool traced = false);
 
 // The six texts of a file in `folder` (the folder as a full path).
 ItemPath MakeItemPath(const std::string& folder, const std::string& name);

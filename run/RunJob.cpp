@@ -7,6 +7,7 @@
 #include "resources/ResourceIds.h"
 #include "run/FileItem.h"
 #include "run/JobSettings.h"
+#include "run/RunRecord.h"
 #include "run/RunTexts.h"
 #include "run/TargetWalk.h"
 #include "run/WindowStatus.h"
@@ -15,10 +16,20 @@ namespace kelvo {
 
 namespace {
 
+// Writes the header of a run's record, once the run knows its mode.
+void WriteHeader(RunRecord* record, const JobSettings& job, const std::string& target, bool fileMode) {
+    if (record == nullptr) return;
+    record->Write(FormatLine(RecordKind::Run));
+    record->Write(TargetLine(job.targetPath, target));
+    record->Write(ModeLine(fileMode));
+    record->Write(StartLine(record->Start()));
+    for (const std::string& line : JobLines(job)) record->Write(line);
+}
+
 // The current directory is left as it is; the reports name it as the folder
 // unless a rename supplies texts of its own. The file is reached by `target`,
 // its full path, while the texts show the path as typed.
-RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::string& target) {
+RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::string& target, RunRecord* record) {
     // The user chose this file: a link is followed as the system follows it.
     context.reach = Reach::AsNamed;
     std::string currentDirectory;
@@ -28,10 +39,23 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     ItemPath item = MakeItemPath(folder, name);
     item.fullPath = target;
     const ItemRecord file{false, ItemRef{target, currentDirectory, job.targetPath}};
-    const FileResult result = TreatFile(context, job, item, file);
+    const FileResult result = TreatFile(context, job, item, file, record != nullptr);
     // The new name in full: the path edit then names the file that exists,
     // wherever the current directory stands.
     if (result.renamed) context.window.SetText(IDC_PATH, result.newPath);
+    if (record != nullptr) {
+        if (result.renamed || result.trace.written) {
+            ChangedItem changed{false, target, result.renamed ? result.newPath : target, std::nullopt, std::nullopt};
+            if (result.trace.written) {
+                changed.before = result.trace.before;
+                changed.after = result.trace.after;
+            }
+            record->Changed(changed);
+        }
+        size_t recorded = 0;
+        record->LeftSince(context.failures, recorded);
+        record->End(true);
+    }
     if (context.FullView()) context.ShowFinalStatus(FileFinishedText(job.targetPath, result.changed, static_cast<int>(context.failures.size())));
     context.window.Beep();
     return RunEnd::Finished;
@@ -53,16 +77,29 @@ RunEnd RunJob(RunEnvironment& environment) {
     // the same folder when the user starts again.
     std::string leaveIn = target;
     if (!IsFullPath(job.targetPath) && !environment.files.GetCurrentDirectory(leaveIn)) leaveIn = target;
+    // The record is begun before anything is touched: without one, the
+    // user says whether to go on.
+    std::unique_ptr<RunRecord> record;
+    if (environment.records != nullptr) {
+        record = RunRecord::Begin(*environment.records, environment.clock);
+        if (record == nullptr &&
+            environment.window.ShowMessageBox(kNoRecordText, kNoRecordCaption, kMbYesNo | kMbIconWarning) != kIdYes) {
+            return RunEnd::Refused;
+        }
+    }
     if (environment.files.SetCurrentDirectory(target)) {
-        TargetWalk walk(context, job, target, leaveIn, environment.cancelRequested);
+        WriteHeader(record.get(), job, target, false);
+        TargetWalk walk(context, job, target, leaveIn, environment.cancelRequested, WalkLimits(), record.get());
         return walk.Run(false);
     }
     ItemStatus status;
     if (!ReadItemStatus(environment.files, target, status) || (status.attributes & kAttrDirectory) != 0) {
+        if (record != nullptr) record->Discard();
         environment.window.ShowMessageBox(kTargetRefusedText, kTargetRefusedCaption, kMbIconExclamation | kMbOk);
         return RunEnd::Refused;
     }
-    return RunFileMode(context, job, target);
+    WriteHeader(record.get(), job, target, true);
+    return RunFileMode(context, job, target, record.get());
 }
 
 }  // namespace kelvo

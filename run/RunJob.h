@@ -1,10 +1,12 @@
 // The body of one run: reads the job from the main window, then treats one
-// file or walks the whole tree below a folder, and reports in the status area.
+// file or walks the whole tree below a folder, reports in the status area,
+// and writes down every item it changed or left in a change record.
 #pragma once
 #include <atomic>
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/RecordStore.h"
 #include "platform/Window.h"
 
 namespace kelvo {
@@ -15,6 +17,8 @@ struct RunEnvironment {
     Window& window;
     const std::atomic<int>& fullView;            // 1 while the window has its full size
     const std::atomic<bool>& cancelRequested;    // polled before each entry of a file pass
+    // Where each run's change record is written; none for a run without one.
+    RecordStore* records = nullptr;
 };
 
 enum class RunEnd { Finished, Cancelled, Refused };

@@ -6,6 +6,9 @@ namespace kelvo {
 const char* const kTargetRefusedText = "設定したパスが存在しない、又はディレクトリでは無いと思われます。";
 const char* const kTargetRefusedCaption = "エラー <カレントディレクトリが移動できません>";
 const char* const kClimbedText = "カレントディレクトリが一つ上のディレクトリに移動しました。";
+const char* const kNoRecordText = "変更記録を作成できません。記録なしで実行しますか?";
+const char* const kNoRecordCaption = "確認";
+const char* const kUndoingText = "元に戻しています...";
 
 namespace {
 
@@ -14,6 +17,11 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 std::string Closing(std::string text, bool anyChange, int failures) {
     if (!anyChange) text += "\n変更は何もありませんでした。";
     if (failures > 0) text += "\n変更できなかった項目: " + std::to_string(failures) + "件";
+    return text;
+}
+
+std::string UndoClosing(std::string text, int left) {
+    if (left > 0) text += "\n元に戻せなかった項目: " + std::to_string(left) + "件";
     return text;
 }
 
@@ -33,6 +41,14 @@ std::string FolderCancelledText(const std::string& targetPath, bool anyChange, i
 
 std::string FileFinishedText(const std::string& targetPath, bool anyChange, int failures) {
     return Closing(Quoted(targetPath) + "\nファイルの処理が終了しました。", anyChange, failures);
+}
+
+std::string UndoFinishedText(const std::string& targetPath, int left) {
+    return UndoClosing(Quoted(targetPath) + "\n直前の一括変更を元に戻しました。", left);
+}
+
+std::string UndoCancelledText(const std::string& targetPath, int left) {
+    return UndoClosing(Quoted(targetPath) + "\n直前の一括変更を元に戻すのを中断しました。", left);
 }
 
 }  // namespace kelvo

@@ -7,6 +7,9 @@ namespace kelvo {
 extern const char* const kTargetRefusedText;
 extern const char* const kTargetRefusedCaption;
 extern const char* const kClimbedText;
+// The question asked when a run's change record can't be made.
+extern const char* const kNoRecordText;
+extern const char* const kNoRecordCaption;
 
 std::string EnteredFolderText(const std::string& name);
 // The closing texts. The suffix tells that nothing was changed; a further
@@ -14,5 +17,11 @@ std::string EnteredFolderText(const std::string& name);
 std::string FolderFinishedText(const std::string& targetPath, bool anyChange, int failures);
 std::string FolderCancelledText(const std::string& targetPath, bool anyChange, int failures);
 std::string FileFinishedText(const std::string& targetPath, bool anyChange, int failures);
+
+// The undo's texts: while it goes, and at its end, followed by a line that
+// counts the items it could not take back, when there are any.
+extern const char* const kUndoingText;
+std::string UndoFinishedText(const std::string& targetPath, int left);
+std::string UndoCancelledText(const std::string& targetPath, int left);
 
 }  // namespace kelvo

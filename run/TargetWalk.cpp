@@ -38,8 +38,14 @@ bool TakeFromNewNames(std::string& newNameList, const std::string& name) {
 }  // namespace
 
 TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
-                       const std::atomic<bool>& cancelRequested, WalkLimits limits)
-    : context_(context), job_(job), target_(target), leaveIn_(leaveIn), cancelRequested_(cancelRequested), limits_(limits) {}
+                       const std::atomic<bool>& cancelRequested, WalkLimits limits, RunRecord* record)
+    : context_(context),
+      job_(job),
+      target_(target),
+      leaveIn_(leaveIn),
+      cancelRequested_(cancelRequested),
+      limits_(limits),
+      record_(record) {}
 
 RunEnd TargetWalk::Run(bool anyChangeBefore) {
     anyChange_ = anyChangeBefore;
@@ -62,6 +68,8 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
     }
     frames_.clear();
     LeaveCurrentDirectory();
+    RecordLeft();
+    if (record_ != nullptr) record_->End(!cancelled);
     if (cancelled) {
         context_.ShowFinalStatus(FolderCancelledText(job_.targetPath, anyChange_, FailureCount()));
         return RunEnd::Cancelled;
@@ -94,8 +102,12 @@ void TargetWalk::EnterSubfolder(const std::string& name) {
         return;
     }
     if (context_.FullView()) context_.ShowStatus(EnteredFolderText(name));
-    if (job_.applyToFolders && ChangeItem(context_, ItemRecord{true, ItemRef{path, path, name}}, job_)) {
-        anyChange_ = true;
+    if (job_.applyToFolders) {
+        ItemTrace trace;
+        if (ChangeItem(context_, ItemRecord{true, ItemRef{path, path, name}}, job_, record_ ? &trace : nullptr)) {
+            anyChange_ = true;
+        }
+        RecordItem(true, path, path, false, trace);
     }
     PushFrame(path);
 }
@@ -198,7 +210,27 @@ bool TargetWalk::FilePass(Frame& frame) {
         }
     }
     if (step.kind == ListingStep::Kind::Failed) CountFolder(frame, step.error);
+    RecordLeft();
+    if (record_ != nullptr) record_->Flush();
     return true;
+}
+
+void TargetWalk::RecordItem(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
+                            const ItemTrace& trace) {
+    if (record_ == nullptr) return;
+    if (renamed || trace.written) {
+        ChangedItem item{isFolder, pathBefore, pathAfter, std::nullopt, std::nullopt};
+        if (trace.written) {
+            item.before = trace.before;
+            item.after = trace.after;
+        }
+        record_->Changed(item);
+    }
+    RecordLeft();
+}
+
+void TargetWalk::RecordLeft() {
+    if (record_ != nullptr) record_->LeftSince(context_.failures, recordedFailures_);
 }
 
 void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, std::string& newNameList) {
@@ -211,13 +243,14 @@ void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, s
         return;
     }
     const ItemRecord file{false, ItemRef{item.fullPath, folder, entry.name}};
-    const FileResult result = TreatFile(context_, job_, item, file);
+    const FileResult result = TreatFile(context_, job_, item, file, record_ != nullptr);
     if (result.renamed) {
         std::string newFolder, newName;
         SplitPath(result.newPath, newFolder, newName);
         newNameList += newName + "\\";
     }
     if (result.changed) anyChange_ = true;
+    RecordItem(false, item.fullPath, result.renamed ? result.newPath : item.fullPath, result.renamed, result.trace);
 }
 
 void TargetWalk::LeaveCurrentDirectory() {

@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "items/ChangeItem.h"
 #include "items/ItemContext.h"
 #include "platform/FileLimits.h"
 #include "run/JobSettings.h"
 #include "run/RunJob.h"
+#include "run/RunRecord.h"
 
 namespace kelvo {
 
@@ -31,8 +33,10 @@ class TargetWalk {
 public:
     // `target` is the target folder's full path; the texts name it as the job
     // holds it. `leaveIn` is the folder the walk leaves as the current directory.
+    // Each item changed or left is written down in `record`, where there is one.
     TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
-               const std::atomic<bool>& cancelRequested, WalkLimits limits = WalkLimits());
+               const std::atomic<bool>& cancelRequested, WalkLimits limits = WalkLimits(),
+               RunRecord* record = nullptr);
 
     // Walks from the current directory, which must be the target folder, and
     // leaves `leaveIn` as the current directory. Shows the finish or the
@@ -69,6 +73,11 @@ private:
     // A folder whose listing failed: counted once, whichever of its two listings failed.
     void CountFolder(Frame& frame, uint32_t error);
     int FailureCount() const { return static_cast<int>(context_.failures.size()); }
+    // Writes an item down in the record: changed where it was renamed or its
+    // update wrote it, and the failures counted since the last item.
+    void RecordItem(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
+                    const ItemTrace& trace);
+    void RecordLeft();
 
     ItemContext& context_;
     const JobSettings& job_;
@@ -80,6 +89,8 @@ private:
     std::string rootPath_;
     std::vector<Frame> frames_;
     bool anyChange_ = false;
+    RunRecord* record_;
+    size_t recordedFailures_ = 0;
 };
 
 }  // namespace kelvo

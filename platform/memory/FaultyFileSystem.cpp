@@ -198,14 +198,15 @@ std::string Describe(const ItemChange& change) {
 
 }  // namespace
 
-bool FaultyFileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) {
+bool FaultyFileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide,
+                                  ItemState* after) {
     if (const uint32_t error = Refusal("UpdateItem", path)) return Fail(error);
     uint32_t writeRefused = 0;
     const bool ok = inner_.UpdateItem(path, opening, [&](const ItemState& now, ItemChange& change) {
         if (!decide(now, change) || change.Empty()) return false;
         writeRefused = Refusal("WriteItem", path + " " + Describe(change), path);
         return writeRefused == 0;
-    });
+    }, after);
     if (!ok) return Forwarded(false);
     return writeRefused != 0 ? Fail(writeRefused) : true;
 }

@@ -60,7 +60,8 @@ public:
                   const FileTime* modification, Reach reach = Reach::AsNamed) override;
     // Logged as "UpdateItem path"; a write it makes is a call of its own,
     // "WriteItem path" followed by what it writes, refused like any call.
-    bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) override;
+    bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide,
+                    ItemState* after = nullptr) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;

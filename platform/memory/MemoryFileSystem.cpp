@@ -400,7 +400,8 @@ bool MemoryFileSystem::SetTimes(const std::string& path, const FileTime* creatio
 
 // The open item's right to write its attributes lets it take new times
 // even while it is read-only.
-bool MemoryFileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) {
+bool MemoryFileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide,
+                                  ItemState* after) {
     Node* node = Locate(path);
     if (node == nullptr || (node = WriteTarget(node, opening.reach)) == nullptr) return false;
     if (node->parent == nullptr) return Fail(kErrorFileNotFound);
@@ -413,6 +414,7 @@ bool MemoryFileSystem::UpdateItem(const std::string& path, const ItemOpening& op
     if (change.access) node->access = *change.access;
     if (change.modification) node->modification = *change.modification;
     if (change.attributes) WriteAttributeWord(*node, *change.attributes);
+    if (after != nullptr) *after = ItemState{node->attributes, node->creation, node->access, node->modification};
     return true;
 }
 

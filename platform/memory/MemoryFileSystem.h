@@ -88,7 +88,8 @@ public:
     bool SetAttributes(const std::string& path, uint32_t attributes, Reach reach = Reach::AsNamed) override;
     bool SetTimes(const std::string& path, const FileTime* creation, const FileTime* access,
                   const FileTime* modification, Reach reach = Reach::AsNamed) override;
-    bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) override;
+    bool UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide,
+                    ItemState* after = nullptr) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;

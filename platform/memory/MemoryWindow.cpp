@@ -125,7 +125,12 @@ void MemoryWindow::SetSpinRange(int id, int low, int high) {
 int MemoryWindow::ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     messageBoxes_.push_back({text, caption, style});
-    return 1;
+    return messageBoxAnswer_;
+}
+
+void MemoryWindow::AnswerMessageBoxes(int answer) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    messageBoxAnswer_ = answer;
 }
 
 void MemoryWindow::Beep() {

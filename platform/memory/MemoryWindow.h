@@ -60,6 +60,8 @@ public:
     // Every id the window has been asked about so far.
     std::vector<int> ControlIds();
     std::vector<MessageBoxCall> MessageBoxes();
+    // What every message box answers from now on (the button's id; 1, OK, at first).
+    void AnswerMessageBoxes(int answer);
     int Beeps();
     Rect WindowRect();
     bool Topmost();
@@ -100,6 +102,7 @@ private:
     std::set<int> edits_;
     std::function<void(int, int)> onCommand_;
     std::vector<MessageBoxCall> messageBoxes_;
+    int messageBoxAnswer_ = 1;
     int beeps_ = 0;
     Rect rect_{100, 100, 100 + 360, 100 + 560};
     bool topmost_ = false;

@@ -80,6 +80,12 @@ int64_t Win32Clock::Now() {
     return SecondsOf(now);
 }
 
+FileTime Win32Clock::NowTicks() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return TicksOf(now);
+}
+
 bool Win32Clock::UtcToLocal(int64_t utcSeconds, CalendarFields& local) {
     // FILETIME counts from 1601; SYSTEMTIME ends in 30827.
     const int64_t earliest = -static_cast<int64_t>(kUnixEpochTicks / kTicksPerSecond);

@@ -10,6 +10,7 @@ namespace kelvo {
 class Win32Clock : public Clock {
 public:
     int64_t Now() override;
+    FileTime NowTicks() override;
     bool UtcToLocal(int64_t utcSeconds, CalendarFields& local) override;
     // Out-of-range fields carry first (April 31 is May 1, second 60 is the
     // next minute, month 13 is the next year's January, day 0 the last day

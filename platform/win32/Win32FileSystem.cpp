@@ -83,6 +83,15 @@ constexpr DWORD kSettableAttributes = 0x31A7;
 // SetFileAttributesW gives it.
 DWORD BasicInfoWord(uint32_t attributes) { return (attributes & kSettableAttributes) | FILE_ATTRIBUTE_NORMAL; }
 
+bool ReadBasicInfo(HANDLE handle, ItemState& state) {
+    FILE_BASIC_INFO info = {};
+    if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info)) return false;
+    state = ItemState{info.FileAttributes, static_cast<FileTime>(info.CreationTime.QuadPart),
+                      static_cast<FileTime>(info.LastAccessTime.QuadPart),
+                      static_cast<FileTime>(info.LastWriteTime.QuadPart)};
+    return true;
+}
+
 // The final path of an open item, of the kind asked for (VOLUME_NAME_DOS or VOLUME_NAME_NT).
 bool FinalPath(HANDLE handle, DWORD kind, std::wstring& path) {
     auto query = [handle, kind](DWORD size, wchar_t* buffer) {
@@ -339,20 +348,18 @@ bool Win32FileSystem::OpenForUpdate(const std::wstring& path, const ItemOpening&
            (LastError() == ERROR_ACCESS_DENIED && open(data | FILE_READ_ATTRIBUTES));
 }
 
-bool Win32FileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide) {
+bool Win32FileSystem::UpdateItem(const std::string& path, const ItemOpening& opening, const UpdateDecision& decide,
+                                 ItemState* after) {
     std::wstring wide;
     if (!Acceptable(path, wide)) return false;
     void* handle = nullptr;
     if (!OpenForUpdate(wide, opening, handle)) return false;
-    FILE_BASIC_INFO info = {};
-    if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info)) {
+    ItemState now;
+    if (!ReadBasicInfo(handle, now)) {
         FailFromSystem();
         CloseHandle(handle);
         return false;
     }
-    const ItemState now{info.FileAttributes, static_cast<FileTime>(info.CreationTime.QuadPart),
-                        static_cast<FileTime>(info.LastAccessTime.QuadPart),
-                        static_cast<FileTime>(info.LastWriteTime.QuadPart)};
     ItemChange change;
     bool set = true;
     uint32_t setError = 0;
@@ -365,6 +372,15 @@ bool Win32FileSystem::UpdateItem(const std::string& path, const ItemOpening& ope
         if (change.attributes) out.FileAttributes = BasicInfoWord(*change.attributes);
         set = SetFileInformationByHandle(handle, FileBasicInfo, &out, sizeof out) != 0;
         if (!set) setError = GetLastError();
+        // What the file system kept of the write; where it can't be read,
+        // what was written stands in.
+        if (set && after != nullptr && !ReadBasicInfo(handle, *after)) {
+            *after = now;
+            if (change.attributes) after->attributes = *change.attributes;
+            if (change.creation) after->creation = *change.creation;
+            if (change.access) after->access = *change.access;
+            if (change.modification) after->modification = *change.modification;
+        }
     }
     CloseHandle(handle);
     return set ? true : Fail(setError);

@@ -1,0 +1,67 @@
+// The change record of one run, an undo or a preview, as it is written while
+// the work goes: the header, one line per item changed, one per item left,
+// and the end. Lines are handed to the store as they come and flushed at
+// least at the end of every folder and at the end, so a run cut short
+// leaves a record of what it did. Nothing of the record is held in memory.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "items/ItemFailure.h"
+#include "platform/Clock.h"
+#include "platform/RecordStore.h"
+#include "run/JobSettings.h"
+#include "run/RecordFormat.h"
+
+namespace kelvo {
+
+// How many records the store keeps: the newest, the one just begun among them.
+inline constexpr size_t kRecordsKept = 20;
+
+// The name of a record begun at `start`: its local date and time to the
+// millisecond, "20261209-153000-123.txt".
+std::string RecordName(Clock& clock, FileTime start);
+
+// The lines that state a job: the attribute choices, the three date rows
+// and the rename rules.
+std::vector<std::string> JobLines(const JobSettings& job);
+
+class RunRecord {
+public:
+    // Begins a new record in `store`, named by the start time (a later
+    // millisecond where that name is taken), and deletes the oldest records
+    // beyond kRecordsKept. Null when no record can be made.
+    static std::unique_ptr<RunRecord> Begin(RecordStore& store, Clock& clock);
+
+    RunRecord(RecordStore& store, std::unique_ptr<RecordWriter> writer, std::string name, FileTime start);
+
+    const std::string& Name() const { return name_; }
+    FileTime Start() const { return start_; }
+
+    // A line as it stands: the header's.
+    void Write(const std::string& line) { writer_->Append(line); }
+    void Changed(const ChangedItem& item);
+    // A left line for each failure from `from` on, which then points past them.
+    void LeftSince(const std::vector<ItemFailure>& failures, size_t& from);
+    // A left line with a reason of the program's own instead of the system's message.
+    void LeftBecause(const std::string& path, const std::string& reason);
+    void Flush() { writer_->Flush(); }
+    void End(bool finished);
+    // The record is dropped: nothing was done (a target the run refused).
+    void Discard();
+
+    long ChangedCount() const { return changed_; }
+    long LeftCount() const { return left_; }
+
+private:
+    RecordStore& store_;
+    std::unique_ptr<RecordWriter> writer_;
+    const std::string name_;
+    const FileTime start_;
+    long changed_ = 0;
+    long left_ = 0;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,29 @@
+// Taking a whole run back, as a run of its own on the worker thread: the
+// record's changed items in reverse order, each restored, passed over or
+// left (see UndoItem), with a record of the undo written as it goes. A
+// finished undo marks the run's record undone; a cancelled one leaves it to
+// be undone again.
+#pragma once
+#include <atomic>
+
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/RecordStore.h"
+#include "platform/Window.h"
+#include "run/RunJob.h"
+#include "run/UndoableRecord.h"
+
+namespace kelvo {
+
+struct UndoEnvironment {
+    FileSystem& files;
+    Clock& clock;
+    Window& window;
+    const std::atomic<int>& fullView;
+    const std::atomic<bool>& cancelRequested;  // polled before each item
+    RecordStore& records;
+};
+
+RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& record);
+
+}  // namespace kelvo
