@@ -103,7 +103,7 @@ TEST_F(MainDialogTest, SettingsFileRestoresCompactViewModeAndRuleTexts) {
     EXPECT_TRUE(window.Topmost());
     // The full size is kept for switching the compact view off again.
     EXPECT_EQ(dialog->InitialWindowRect().bottom - dialog->InitialWindowRect().top, 520);
-    EXPECT_EQ(window.WindowRect().bottom - window.WindowRect().top, kCompactHeight);
+    EXPECT_EQ(window.WindowRect().bottom - window.WindowRect().top, 110);
     EXPECT_EQ(window.WindowRect().right - window.WindowRect().left, 370);
     const char* expected[8] = {"a", "b", "c", "d", "e", "f", "g", "h"};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(window.GetText(kRenameEdits[i]), expected[i]) << i;
