@@ -145,5 +145,26 @@ TEST_F(MainDialogTest, DestroyStoresAlwaysOnTopAndRemovesTheIconLast) {
     EXPECT_EQ(shell.Calls().back(), "RemoveTrayIcon 1");
 }
 
+TEST_F(MainDialogTest, ExitKeepsTheSavedRenameLinesAndRefreshesOnlyTheFirst) {
+    Open();
+    window.Click(IDC_RENAME_ON);
+    window.Click(IDC_RENAME_MODE);
+    ASSERT_TRUE(window.Type(IDC_TITLE_HEAD, "old_"));
+    ASSERT_TRUE(window.Type(IDC_EXT_WHAT, "doc"));
+    ASSERT_TRUE(window.Type(IDC_EXT_WITH, "txt"));
+    window.Click(IDC_SAVE_RENAME);
+    // Changed afterwards without saving: none of it reaches the file.
+    window.Click(IDC_RENAME_MODE);
+    ASSERT_TRUE(window.Type(IDC_TITLE_HEAD, "new_"));
+    ASSERT_TRUE(window.Type(IDC_TITLE_TAIL, "_2"));
+    window.Click(IDC_ALWAYS_ON_TOP);
+    Message destroy;
+    destroy.message = kWmDestroy;
+    dialog->HandleMessage(destroy);
+    std::string bytes;
+    ASSERT_TRUE(files.ReadWholeFile(kExeFolder + "Kelvo.ini", bytes));
+    EXPECT_EQ(bytes, "1\r\n1\r\nold_\r\n\r\n\r\n\r\n\r\n\r\ndoc\r\ntxt\r\n");
+}
+
 }  // namespace
 }  // namespace kelvo
