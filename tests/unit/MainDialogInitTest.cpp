@@ -126,9 +126,7 @@ TEST_F(MainDialogTest, WithoutAFolderOfItsOwnTheSettingsStayInMemory) {
     window.Click(IDC_RENAME_ON);
     window.Type(IDC_TITLE_HEAD, "x");
     window.Click(IDC_SAVE_RENAME);
-    Message destroy;
-    destroy.message = kWmDestroy;
-    dialog->HandleMessage(destroy);
+    Destroy();
     for (const std::string& call : files.Calls()) EXPECT_EQ(call.find("Kelvo.ini"), std::string::npos) << call;
     EXPECT_EQ(window.GetText(IDC_TITLE_HEAD), "x");
 }
@@ -136,12 +134,8 @@ TEST_F(MainDialogTest, WithoutAFolderOfItsOwnTheSettingsStayInMemory) {
 TEST_F(MainDialogTest, DestroyStoresAlwaysOnTopAndRemovesTheIconLast) {
     Open();
     window.Click(IDC_ALWAYS_ON_TOP);
-    Message destroy;
-    destroy.message = kWmDestroy;
-    dialog->HandleMessage(destroy);
-    std::string bytes;
-    ASSERT_TRUE(files.ReadWholeFile(kExeFolder + "Kelvo.ini", bytes));
-    EXPECT_EQ(bytes.substr(0, 6), "1\r\n0\r\n");
+    Destroy();
+    EXPECT_EQ(SettingsFileBytes().substr(0, 6), "1\r\n0\r\n");
     EXPECT_EQ(shell.Calls().back(), "RemoveTrayIcon 1");
 }
 
@@ -158,12 +152,8 @@ TEST_F(MainDialogTest, ExitKeepsTheSavedRenameLinesAndRefreshesOnlyTheFirst) {
     ASSERT_TRUE(window.Type(IDC_TITLE_HEAD, "new_"));
     ASSERT_TRUE(window.Type(IDC_TITLE_TAIL, "_2"));
     window.Click(IDC_ALWAYS_ON_TOP);
-    Message destroy;
-    destroy.message = kWmDestroy;
-    dialog->HandleMessage(destroy);
-    std::string bytes;
-    ASSERT_TRUE(files.ReadWholeFile(kExeFolder + "Kelvo.ini", bytes));
-    EXPECT_EQ(bytes, "1\r\n1\r\nold_\r\n\r\n\r\n\r\n\r\n\r\ndoc\r\ntxt\r\n");
+    Destroy();
+    EXPECT_EQ(SettingsFileBytes(), "1\r\n1\r\nold_\r\n\r\n\r\n\r\n\r\n\r\ndoc\r\ntxt\r\n");
 }
 
 }  // namespace

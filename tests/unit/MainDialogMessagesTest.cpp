@@ -127,9 +127,7 @@ TEST_F(MainDialogTest, SaveButtonStoresTheRenameLines) {
     EXPECT_EQ(dialog->Settings()[0], "0");  // always-on-top reaches the file only at exit
     EXPECT_EQ(dialog->Settings()[1], "1");
     EXPECT_EQ(dialog->Settings()[5], "new");
-    std::string bytes;
-    ASSERT_TRUE(files.ReadWholeFile(kExeFolder + "Kelvo.ini", bytes));
-    EXPECT_EQ(bytes.substr(0, 6), "0\r\n1\r\n");
+    EXPECT_EQ(SettingsFileBytes().substr(0, 6), "0\r\n1\r\n");
 }
 
 TEST_F(MainDialogTest, AlwaysOnTopBoxSwitchesCompactViewAndBack) {

@@ -25,11 +25,7 @@ public:
 class MainDialogWalkTest : public MainDialogTest {
 protected:
     MainDialogWalkTest() {
-        walkFiles.AddFolder("C:\\Tools\\Kelvo");
-        walkFiles.AddFile(kExeFolder + "Kelvo.exe");
-        walkFiles.SetModulePath(kExeFolder + "Kelvo.exe");
-        walkFiles.AddFolder(kCurrentDirectory);
-        walkFiles.SetCurrentDirectory(kCurrentDirectory);
+        AddProgramAndCurrentFolder(walkFiles);
         walkFiles.AddFile("C:\\T\\A\\a.txt");
         walkFiles.AddFile("C:\\T\\A\\b.txt");
         walkFiles.AddFile("C:\\T\\B\\d.txt");
