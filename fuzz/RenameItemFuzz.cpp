@@ -1,9 +1,13 @@
 // One file renamed by arbitrary rules. Input: a control text (mode, how deep
 // and long the folder is, whether the would-be new name is already taken,
 // whether the rule texts keep their raw bytes), the file name and the eight
-// rule texts. The rename never crashes; a new name keeps the path limits,
-// holds none of the characters a file name can't have, and is valid code
-// page 932 text whenever the name and the rules are; the file system shows
+// rule texts. The rename never crashes; a new name holds at most 256 bytes
+// in a path of at most 259, holds none of the characters a file name can't
+// have, and is valid code page 932 text whenever the name and the rules
+// are; eight empty rule texts rename nothing (a name ending in a dot
+// aside); in add mode the head text stands at the head, and without
+// replace texts the new name is the texts put around the title and the
+// extension, while deletions alone shorten it; the file system shows
 // exactly the outcome RenameItem reports.
 #include <atomic>
 #include <cstdint>
@@ -48,6 +52,15 @@ std::string RuleText(const std::string& bytes, bool raw) {
     std::string text = raw ? bytes : MakeValidCp932(bytes);
     kelvo::StripNameChars(text);
     return text;
+}
+
+// What add mode makes of a name when nothing is to be replaced, worked out
+// from the rules' own words: the texts are put around the title and the
+// extension, and the two are joined by a dot unless the extension is empty.
+std::string AddedName(const kelvo::RenameRules& rules, const std::string& title, const std::string& extension) {
+    const std::string newExtension = rules.extHead + extension + rules.extTail;
+    const std::string newTitle = rules.titleHead + title + rules.titleTail;
+    return newExtension.empty() ? newTitle : newTitle + "." + newExtension;
 }
 
 }  // namespace
@@ -102,6 +115,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kelvo::ItemRef ref;
     const bool renamed = kelvo::RenameItem(context, item, rules, ref);
     KELVO_FUZZ_CHECK(context.failures.empty());
+    // Empty rule texts keep title and extension, and so the name; only a
+    // name ending in a dot loses it, as an empty extension is joined without one.
+    bool allEmpty = true;
+    for (const std::string* text : ruleTexts) allEmpty = allEmpty && text->empty();
+    if (allEmpty && name.back() != '.') KELVO_FUZZ_CHECK(!renamed);
 
     if (!renamed) {
         KELVO_FUZZ_CHECK(ref.path == item.fullPath && ref.nameText == name);
@@ -111,11 +129,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const std::string& newName = ref.nameText;
     KELVO_FUZZ_CHECK(!taken);
+    // The rename gives the name the rules give; the rules themselves are
+    // held to the properties below.
     KELVO_FUZZ_CHECK(newName == wouldBe);
     KELVO_FUZZ_CHECK(!newName.empty() && newName != name);
-    KELVO_FUZZ_CHECK(newName.size() <= kelvo::kRenameNameLimit);
+    KELVO_FUZZ_CHECK(newName.size() <= 256);
     KELVO_FUZZ_CHECK(ref.path == item.directory + item.separator + newName);
-    KELVO_FUZZ_CHECK(ref.path.size() < kelvo::kRenamePathLimit);
+    KELVO_FUZZ_CHECK(ref.path.size() <= 259);
+    if (rules.mode == 0) {
+        KELVO_FUZZ_CHECK(newName.compare(0, rules.titleHead.size(), rules.titleHead) == 0);
+        if (rules.titleWhat.empty() && rules.extWhat.empty()) {
+            KELVO_FUZZ_CHECK(newName == AddedName(rules, item.title, item.extension));
+        }
+    } else if (rules.titleWhat.empty() && rules.extWhat.empty()) {
+        // Deletions alone only ever take bytes away.
+        KELVO_FUZZ_CHECK(newName.size() < name.size());
+    }
     KELVO_FUZZ_CHECK(!HasSingleByteCharOf(newName, kNameChars));
     KELVO_FUZZ_CHECK(!kelvo::fuzz::EndsInLoneLeadByte(newName));
     if (!raw) KELVO_FUZZ_CHECK(IsValidCp932(newName));

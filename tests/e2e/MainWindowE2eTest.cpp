@@ -1,8 +1,10 @@
 // The real main window under Wine: its styles and place on the screen, the
-// start states of its controls, and a screenshot.
+// start states of its controls, and the window as the screen shows it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "tests/e2e/E2eFiles.h"
 #include "tests/e2e/KelvoProcess.h"
@@ -69,9 +71,57 @@ TEST_F(MainWindowE2eTest, ProgramFolderBoxLocksThePathAndGivesItBack) {
     EXPECT_EQ(kelvo->Style(1004) & ES_READONLY, 0);
 }
 
-TEST_F(MainWindowE2eTest, ScreenshotOfTheMainWindow) {
-    // Lets the window finish painting before the picture is taken.
+// The colours of a rectangle of the screen, row by row.
+std::vector<COLORREF> ScreenPixels(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory, x, y));
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+bool Dark(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 3 * 96; }
+
+// What the screenshot shows, checked on the screen itself: the dialog's
+// face between the controls and the status area's text drawn dark on it.
+TEST_F(MainWindowE2eTest, ScreenShowsTheDrawnWindowAsTheScreenshotKeepsIt) {
+    // Lets the window finish painting before the screen is read.
     Sleep(500);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    POINT clientOrigin = {0, 0};
+    ClientToScreen(kelvo->Window(), &clientOrigin);
+    RECT group;
+    GetWindowRect(kelvo->Control(1008), &group);
+    // Left of the attribute group, where the window holds no control.
+    const LONG gapX = (clientOrigin.x + group.left) / 2;
+    const LONG gapY = (group.top + group.bottom) / 2;
+    const std::vector<COLORREF> gap = ScreenPixels(RECT{gapX, gapY, gapX + 1, gapY + 1});
+    ASSERT_EQ(gap.size(), 1u);
+    EXPECT_EQ(gap[0], face);
+
+    RECT status;
+    GetWindowRect(kelvo->Control(1010), &status);
+    InflateRect(&status, -2, -2);  // inside the sunken frame
+    const std::vector<COLORREF> pixels = ScreenPixels(status);
+    ASSERT_FALSE(pixels.empty());
+    const size_t dark = std::count_if(pixels.begin(), pixels.end(), Dark);
+    const size_t background = std::count(pixels.begin(), pixels.end(), face);
+    // Its few lines of text leave most of the area as background.
+    EXPECT_GT(dark, 100u);
+    EXPECT_GT(background, pixels.size() / 2);
+
     EXPECT_TRUE(SaveScreenshot("e2e-main-window.png"));
 }
 

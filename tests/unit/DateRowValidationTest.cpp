@@ -2,6 +2,8 @@
 // rule, the day maximum, blank fields and the upper edge of the time range.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "items/DecimalText.h"
 #include "panels/DateRowValidation.h"
 
@@ -81,21 +83,27 @@ INSTANTIATE_TEST_SUITE_P(Cases, DateRowCorrection, testing::ValuesIn(kCorrection
                          [](const testing::TestParamInfo<CorrectionCase>& info) { return info.param.name; });
 
 TEST(DateRowLimits, EachFieldKeepsItsEndsAndClampsJustOutside) {
+    // Year 1980-2038, month 1-12, day 1-31, hour 0-23, minute and second 0-59.
+    const struct {
+        int low;
+        int high;
+    } kRanges[kDateFieldCount] = {{1980, 2038}, {1, 12}, {1, 31}, {0, 23}, {0, 59}, {0, 59}};
     for (int field = 0; field < kDateFieldCount; ++field) {
-        const DateFieldLimits& limits = kDateFieldLimits[field];
+        const int low = kRanges[field].low;
+        const int high = kRanges[field].high;
         // January has 31 days and 2000 lies well below the upper edge.
         DateRowTexts base = {"2000", "1", "15", "12", "30", "30"};
-        for (int value : {limits.low, limits.high}) {
+        for (int value : {low, high}) {
             DateRowTexts texts = base;
-            texts[field] = DecimalText(value);
+            texts[field] = std::to_string(value);
             EXPECT_EQ(CheckDateRow(texts).corrections[field], "") << "field " << field << " value " << value;
         }
         DateRowTexts below = base;
-        below[field] = DecimalText(limits.low - 1);
-        EXPECT_EQ(CheckDateRow(below).corrections[field], DecimalText(limits.low)) << "field " << field;
+        below[field] = std::to_string(low - 1);
+        EXPECT_EQ(CheckDateRow(below).corrections[field], std::to_string(low)) << "field " << field;
         DateRowTexts above = base;
-        above[field] = DecimalText(limits.high + 1);
-        EXPECT_EQ(CheckDateRow(above).corrections[field], DecimalText(limits.high)) << "field " << field;
+        above[field] = std::to_string(high + 1);
+        EXPECT_EQ(CheckDateRow(above).corrections[field], std::to_string(high)) << "field " << field;
     }
 }
 

@@ -103,7 +103,7 @@ TEST_F(MainDialogTest, SettingsFileRestoresCompactViewModeAndRuleTexts) {
     EXPECT_TRUE(window.Topmost());
     // The full size is kept for switching the compact view off again.
     EXPECT_EQ(dialog->InitialWindowRect().bottom - dialog->InitialWindowRect().top, 520);
-    EXPECT_EQ(window.WindowRect().bottom - window.WindowRect().top, kCompactHeight);
+    EXPECT_EQ(window.WindowRect().bottom - window.WindowRect().top, 110);
     EXPECT_EQ(window.WindowRect().right - window.WindowRect().left, 370);
     const char* expected[8] = {"a", "b", "c", "d", "e", "f", "g", "h"};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(window.GetText(kRenameEdits[i]), expected[i]) << i;
@@ -126,9 +126,7 @@ TEST_F(MainDialogTest, WithoutAFolderOfItsOwnTheSettingsStayInMemory) {
     window.Click(IDC_RENAME_ON);
     window.Type(IDC_TITLE_HEAD, "x");
     window.Click(IDC_SAVE_RENAME);
-    Message destroy;
-    destroy.message = kWmDestroy;
-    dialog->HandleMessage(destroy);
+    Destroy();
     for (const std::string& call : files.Calls()) EXPECT_EQ(call.find("Kelvo.ini"), std::string::npos) << call;
     EXPECT_EQ(window.GetText(IDC_TITLE_HEAD), "x");
 }
@@ -136,13 +134,26 @@ TEST_F(MainDialogTest, WithoutAFolderOfItsOwnTheSettingsStayInMemory) {
 TEST_F(MainDialogTest, DestroyStoresAlwaysOnTopAndRemovesTheIconLast) {
     Open();
     window.Click(IDC_ALWAYS_ON_TOP);
-    Message destroy;
-    destroy.message = kWmDestroy;
-    dialog->HandleMessage(destroy);
-    std::string bytes;
-    ASSERT_TRUE(files.ReadWholeFile(kExeFolder + "Kelvo.ini", bytes));
-    EXPECT_EQ(bytes.substr(0, 6), "1\r\n0\r\n");
+    Destroy();
+    EXPECT_EQ(SettingsFileBytes().substr(0, 6), "1\r\n0\r\n");
     EXPECT_EQ(shell.Calls().back(), "RemoveTrayIcon 1");
+}
+
+TEST_F(MainDialogTest, ExitKeepsTheSavedRenameLinesAndRefreshesOnlyTheFirst) {
+    Open();
+    window.Click(IDC_RENAME_ON);
+    window.Click(IDC_RENAME_MODE);
+    ASSERT_TRUE(window.Type(IDC_TITLE_HEAD, "old_"));
+    ASSERT_TRUE(window.Type(IDC_EXT_WHAT, "doc"));
+    ASSERT_TRUE(window.Type(IDC_EXT_WITH, "txt"));
+    window.Click(IDC_SAVE_RENAME);
+    // Changed afterwards without saving: none of it reaches the file.
+    window.Click(IDC_RENAME_MODE);
+    ASSERT_TRUE(window.Type(IDC_TITLE_HEAD, "new_"));
+    ASSERT_TRUE(window.Type(IDC_TITLE_TAIL, "_2"));
+    window.Click(IDC_ALWAYS_ON_TOP);
+    Destroy();
+    EXPECT_EQ(SettingsFileBytes(), "1\r\n1\r\nold_\r\n\r\n\r\n\r\n\r\n\r\ndoc\r\ntxt\r\n");
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 namespace kelvo {
 namespace {
 
+// Button 1 between runs and during one.
+const char* const kStartText = "一括変更開始(&E)";
+const char* const kCancelText = "キャンセル(&E)";
+
 // The job controls a run disables, in every row of the window.
 std::set<int> JobControls() {
     std::set<int> ids = {IDC_PATH, IDC_CURRENT_DIR, IDC_FOLDERS_TOO, IDC_RESET_DATES, IDC_RENAME_ON,
@@ -34,7 +38,7 @@ protected:
     void ExpectIdle() {
         EXPECT_FALSE(dialog->Worker().Running());
         EXPECT_FALSE(dialog->Worker().CancelRequested());
-        EXPECT_EQ(window.GetText(IDC_START), kStartCaption);
+        EXPECT_EQ(window.GetText(IDC_START), kStartText);
         EXPECT_TRUE(window.ControlState(IDC_PATH).enabled);
     }
 };
@@ -44,10 +48,10 @@ TEST_F(MainDialogRunTest, IdleOkRunsTheJobOnceAndComesBackIdle) {
     dialog->StartOrCancel();
     EXPECT_EQ(jobRuns.load(), 1);
     EXPECT_FALSE(jobSawStartEnabled.load());  // controls were disabled before the job read them
-    EXPECT_EQ(window.ControlState(IDC_START).texts.back(), kStartCaption);
+    EXPECT_EQ(window.ControlState(IDC_START).texts.back(), kStartText);
     const std::vector<std::string> texts = window.ControlState(IDC_START).texts;
     ASSERT_GE(texts.size(), 2u);
-    EXPECT_EQ(texts[texts.size() - 2], kCancelCaption);
+    EXPECT_EQ(texts[texts.size() - 2], kCancelText);
     ExpectIdle();
     EXPECT_EQ(shell.EndedWith(), -1);
 }
@@ -63,7 +67,7 @@ TEST_F(MainDialogRunTest, RunningShowsTheCancelCaptionAndDisablesJobControls) {
     Open();
     StartHeldRun();
     EXPECT_TRUE(dialog->Worker().Running());
-    EXPECT_EQ(window.GetText(IDC_START), kCancelCaption);
+    EXPECT_EQ(window.GetText(IDC_START), kCancelText);
     for (int id : JobControls()) EXPECT_FALSE(window.ControlState(id).enabled) << id;
     dialog->StartOrCancel();
     WaitForIdle();
@@ -173,7 +177,7 @@ TEST_F(RunEndTest, TheWorkerWaitsForTheWindowsThreadToRestoreIt) {
     ASSERT_TRUE(window.WaitForSentWork(5000));
     // Nothing is restored until this thread takes the work.
     EXPECT_TRUE(dialog->Worker().Running());
-    EXPECT_EQ(window.GetText(IDC_START), kCancelCaption);
+    EXPECT_EQ(window.GetText(IDC_START), kCancelText);
     EXPECT_FALSE(window.ControlState(IDC_PATH).enabled);
     EXPECT_EQ(window.HandleSentWork(), 1);
     // Done in one step, flags included: the start caption starts the next run at once.

@@ -27,11 +27,7 @@ inline const std::string kCurrentDirectory = "D:\\Work";
 class MainDialogTest : public ::testing::Test {
 protected:
     MainDialogTest() {
-        files.AddFolder("C:\\Tools\\Kelvo");
-        files.AddFile(kExeFolder + "Kelvo.exe");
-        files.SetModulePath(kExeFolder + "Kelvo.exe");
-        files.AddFolder(kCurrentDirectory);
-        files.SetCurrentDirectory(kCurrentDirectory);
+        AddProgramAndCurrentFolder(files);
         MarkEdits();
         window.SetCommandHandler([this](int id, int code) {
             if (dialog) dialog->HandleMessage(Command(id, code));
@@ -42,6 +38,15 @@ protected:
         holdJob = false;
         if (dialog) WaitForIdle();
         threads.JoinAll();
+    }
+
+    // The program's folder with the executable, and the current directory.
+    static void AddProgramAndCurrentFolder(FaultyMemoryFileSystem& target) {
+        target.AddFolder("C:\\Tools\\Kelvo");
+        target.AddFile(kExeFolder + "Kelvo.exe");
+        target.SetModulePath(kExeFolder + "Kelvo.exe");
+        target.AddFolder(kCurrentDirectory);
+        target.SetCurrentDirectory(kCurrentDirectory);
     }
 
     // Every edit of the main window, so EN_UPDATE flows for each as from the real window.
@@ -68,6 +73,20 @@ protected:
             DialogPlatform{window, shell, files, clock, threads, [this](RunEnvironment& e) { return Job(e); }},
             exeFolder, firstArgument);
         ASSERT_TRUE(dialog->OnInitDialog());
+    }
+
+    // The end of the window (WM_DESTROY), which stores the settings file.
+    void Destroy() {
+        Message destroy;
+        destroy.message = kWmDestroy;
+        dialog->HandleMessage(destroy);
+    }
+
+    // The settings file beside the executable, as the file system holds it.
+    std::string SettingsFileBytes() {
+        std::string bytes;
+        EXPECT_TRUE(files.ReadWholeFile(kExeFolder + "Kelvo.ini", bytes));
+        return bytes;
     }
 
     // The job of a run: counts, and while `holdJob` is set waits until the

@@ -213,14 +213,13 @@ TEST_F(RenameItemTest, FolderEndingInA5CTrailByteGetsASeparator) {
 
 TEST_F(RenameItemTest, PathLimitJustInsideAndOutside) {
     const RenameRules rules = Add("x", "", "", "");
-    const std::string newName = "xa.txt";
-    // A folder that leaves the longest path below the limit for newName.
-    const size_t folderBytes = kRenamePathLimit - 1 - 1 - newName.size();
-    const std::string inside = "C:\\" + std::string(folderBytes - 3, 'd');
-    ASSERT_EQ(inside.size() + 1 + newName.size(), kRenamePathLimit - 1);
+    // The new name "xa.txt" (6 bytes) behind a folder of 252 bytes and a
+    // separator makes a path of 259 bytes; behind one of 253, of 260.
+    const std::string inside = "C:\\" + std::string(249, 'd');
+    ASSERT_EQ(inside.size(), 252u);
     EXPECT_TRUE(Rename(inside, "a.txt", rules));
 
-    const std::string outside = "C:\\" + std::string(folderBytes - 2, 'e');
+    const std::string outside = "C:\\" + std::string(250, 'e');
     EXPECT_FALSE(Rename(outside, "a.txt", rules));
     EXPECT_TRUE(files.CallsOf("Move").empty());
     EXPECT_EQ(result.path, outside + "\\a.txt");

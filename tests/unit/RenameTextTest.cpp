@@ -100,15 +100,15 @@ TEST(ApplyRenameRules, AnyNonZeroModeDeletes) {
 }
 
 TEST(NameFits, PathAndNameLimits) {
-    const std::string dir = "C:\\d";  // 4 bytes, joined with a 1-byte separator
-    const size_t room = kRenamePathLimit - 1 - dir.size() - 1;  // longest name below the path limit
-    EXPECT_TRUE(NameFits(dir, "\\", std::string(room, 'n')));
-    EXPECT_FALSE(NameFits(dir, "\\", std::string(room + 1, 'n')));
-    // At a drive root the longest name still keeps below the path limit.
-    EXPECT_TRUE(NameFits("C:\\", "", std::string(kRenameNameLimit, 'n')));
+    // A path of 259 bytes fits and one of 260 doesn't: "C:\\d" (4 bytes), a
+    // separator and a name of 254 or 255 bytes.
+    EXPECT_TRUE(NameFits("C:\\d", "\\", std::string(254, 'n')));
+    EXPECT_FALSE(NameFits("C:\\d", "\\", std::string(255, 'n')));
+    // At a drive root the longest name, 256 bytes, makes a path of 259.
+    EXPECT_TRUE(NameFits("C:\\", "", std::string(256, 'n')));
     // The name limit on its own: a short directory leaves room in the path.
-    EXPECT_TRUE(NameFits("", "\\", std::string(kRenameNameLimit, 'n')));
-    EXPECT_FALSE(NameFits("", "\\", std::string(kRenameNameLimit + 1, 'n')));
+    EXPECT_TRUE(NameFits("", "\\", std::string(256, 'n')));
+    EXPECT_FALSE(NameFits("", "\\", std::string(257, 'n')));
 }
 
 }  // namespace

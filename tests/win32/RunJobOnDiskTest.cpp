@@ -9,6 +9,8 @@
 #include "platform/win32/Win32Clock.h"
 #include "resources/ResourceIds.h"
 #include "run/RunJob.h"
+#include "tests/win32/CalendarFieldsOf.h"
+#include "tests/win32/TestZone.h"
 #include "tests/win32/Win32FileSystemFixture.h"
 #include "tests/shared/FailureCount.h"
 
@@ -100,20 +102,16 @@ TEST_F(RunJobOnDiskTest, ModificationTimeIsSetAsLocalTime) {
     for (int i = 0; i < 6; ++i) window.SetText(ids[i], texts[i]);
     EXPECT_EQ(RunEnd::Finished, Run());
 
-    CalendarFields fields;
-    fields.year = 2003;
-    fields.month = 11;
-    fields.day = 24;
-    fields.hour = 12;
-    fields.minute = 50;
-    fields.second = 54;
-    int64_t utc = 0;
-    ASSERT_TRUE(clock.LocalToUtc(fields, utc));
-    const FileTime expected = kUnixEpochTicks + static_cast<FileTime>(utc) * kTicksPerSecond;
+    const CalendarFields typed = CalendarFieldsOf(2003, 11, 24, 12, 50, 54);
     for (const std::string& file : FileNames()) {
         FindEntry entry;
         ASSERT_TRUE(files.FindOne(temp / file, entry)) << file;
-        EXPECT_EQ(expected, entry.modification) << file;
+        if (InTestZone("Europe/Berlin")) {
+            // Berlin's winter time is an hour ahead: 11:50:54 UTC.
+            EXPECT_EQ(127141482540000000ull, entry.modification) << file;
+        } else {
+            ExpectAZoneApart(typed, UnixSecondsOf(entry.modification));
+        }
     }
     EXPECT_EQ(FinishText(true), window.GetText(IDC_STATUS));
 }

@@ -1,7 +1,9 @@
 // Win32Clock: local wall-clock fields and UTC seconds in both directions,
-// and the carrying of out-of-range fields.
+// written out for Berlin and a zone's offset apart elsewhere, and the
+// carrying of out-of-range fields.
 #include "platform/win32/Win32Clock.h"
 #include "tests/win32/CalendarFieldsOf.h"
+#include "tests/win32/TestZone.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,28 +35,55 @@ TEST(Win32ClockTest, NowIsTheSystemTime) {
     EXPECT_GE(after, now);
 }
 
+// Moments in winter, when Berlin is an hour ahead of UTC, from the first
+// second of 1970 to the last one 32-bit seconds hold.
+struct Moment {
+    int64_t utc;
+    CalendarFields berlin;
+};
+
 TEST(Win32ClockTest, UtcRoundTripsThroughLocalFields) {
+    const Moment moments[] = {
+        {0, Fields(1970, 1, 1, 1, 0, 0)},
+        {315532800, Fields(1980, 1, 1, 1, 0, 0)},
+        {1069678254, Fields(2003, 11, 24, 13, 50, 54)},
+        {1700000000, Fields(2023, 11, 14, 23, 13, 20)},
+        {2147483647, Fields(2038, 1, 19, 4, 14, 7)},
+    };
     Win32Clock clock;
-    for (int64_t utc : {int64_t{0}, int64_t{315532800}, int64_t{1069678254}, int64_t{1700000000},
-                        int64_t{2147483647}}) {
+    for (const Moment& moment : moments) {
         CalendarFields local;
-        ASSERT_TRUE(clock.UtcToLocal(utc, local)) << utc;
+        ASSERT_TRUE(clock.UtcToLocal(moment.utc, local)) << moment.utc;
+        if (InTestZone("Europe/Berlin")) {
+            ExpectFields(moment.berlin, local);
+        } else {
+            ExpectAZoneApart(local, moment.utc);
+        }
         int64_t back = 0;
-        ASSERT_TRUE(clock.LocalToUtc(local, back)) << utc;
-        EXPECT_EQ(utc, back);
+        ASSERT_TRUE(clock.LocalToUtc(local, back)) << moment.utc;
+        EXPECT_EQ(moment.utc, back);
     }
 }
 
 TEST(Win32ClockTest, LocalFieldsRoundTripThroughUtc) {
+    const Moment moments[] = {
+        {315529200, Fields(1980, 1, 1, 0, 0, 0)},
+        {1069674654, Fields(2003, 11, 24, 12, 50, 54)},
+        {1709247599, Fields(2024, 2, 29, 23, 59, 59)},
+        {2147425200, Fields(2038, 1, 18, 12, 0, 0)},
+    };
     Win32Clock clock;
-    for (const CalendarFields& fields :
-         {Fields(1980, 1, 1, 0, 0, 0), Fields(2003, 11, 24, 12, 50, 54), Fields(2024, 2, 29, 23, 59, 59),
-          Fields(2038, 1, 18, 12, 0, 0)}) {
+    for (const Moment& moment : moments) {
         int64_t utc = 0;
-        ASSERT_TRUE(clock.LocalToUtc(fields, utc));
+        ASSERT_TRUE(clock.LocalToUtc(moment.berlin, utc));
+        if (InTestZone("Europe/Berlin")) {
+            EXPECT_EQ(moment.utc, utc);
+        } else {
+            ExpectAZoneApart(moment.berlin, utc);
+        }
         CalendarFields back;
         ASSERT_TRUE(clock.UtcToLocal(utc, back));
-        ExpectFields(fields, back);
+        ExpectFields(moment.berlin, back);
     }
 }
 

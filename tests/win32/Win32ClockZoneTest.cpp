@@ -3,11 +3,9 @@
 // TZ=Europe/Berlin and KELVO_TEST_ZONE naming it; elsewhere they are skipped.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <string>
-
 #include "platform/win32/Win32Clock.h"
 #include "tests/win32/CalendarFieldsOf.h"
+#include "tests/win32/TestZone.h"
 
 namespace kelvo {
 namespace {
@@ -15,8 +13,7 @@ namespace {
 class Win32ClockBerlinTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* zone = std::getenv("KELVO_TEST_ZONE");
-        if (zone == nullptr || std::string(zone) != "Europe/Berlin") GTEST_SKIP() << "needs TZ=Europe/Berlin";
+        if (!InTestZone("Europe/Berlin")) GTEST_SKIP() << "needs TZ=Europe/Berlin";
     }
 
     int64_t ToUtc(int year, int month, int day, int hour, int minute, int second) {
