@@ -129,6 +129,23 @@ TEST_F(ChangeItemTest, HiddenOnAReadOnlyFileIsOneWriteAndReported) {
                                  "\"C:\\data\"ディレクトリ内処理中...\n\"memo.txt\"を\n隠しファイル属性有効\nに変更しました。"}));
 }
 
+// Both halves in one update: the texts still come as each half shows them,
+// the time half's first.
+TEST_F(ChangeItemTest, TimeAndAttributeTextsComeInTheirOrder) {
+    files.AddFile("C:\\data\\memo.txt", kAttrArchive, kUnixEpochTicks + 1000000000ull * kTicksPerSecond);
+    ItemContext context = Context();
+    ItemJob job;
+    job.attributeChoices = {L, S, L, L};
+    job.timeEnables = {false, true, false};
+    job.modificationFields = DateTimeFields{{"2004", "1", "2", "3", "4", "5"}};
+    ASSERT_TRUE(ChangeItem(context, ItemRecord{false, ItemRef{"C:\\data\\memo.txt", "C:\\data", "memo.txt"}}, job));
+    EXPECT_EQ(StatusTexts(), (std::vector<std::string>{
+                                 "変更しました。",
+                                 "\"C:\\data\"ディレクトリ内処理中...\n\"memo.txt\"を\n更新日時 : 2004年1月2日 3:4:5\nに変更しました。",
+                                 "変更しました。",
+                                 "\"C:\\data\"ディレクトリ内処理中...\n\"memo.txt\"を\n隠しファイル属性有効\nに変更しました。"}));
+}
+
 TEST_F(ChangeItemTest, ClearingReadOnlyIsOneWrite) {
     files.AddFile("C:\\data\\memo.txt", kAttrReadOnly | kAttrArchive);
     EXPECT_TRUE(Change(false, "C:\\data\\memo.txt", {C, L, L, L}));

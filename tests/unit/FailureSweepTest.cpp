@@ -100,7 +100,7 @@ TEST_F(FailureSweepDialogTest, ControlsComeBackAfterARefusedRun) {
     dialog->StartOrCancel();
     WaitForIdle();
     EXPECT_FALSE(dialog->Worker().Running());
-    EXPECT_EQ(window.GetText(IDC_START), kStartCaption);
+    EXPECT_EQ(window.GetText(IDC_START), "一括変更開始(&E)");
     EXPECT_TRUE(window.ControlState(IDC_PATH).enabled);
     EXPECT_TRUE(window.ControlState(IDC_HIDDEN).enabled);
     EXPECT_TRUE(window.ControlState(IDC_RENAME_ON).enabled);

@@ -2,7 +2,6 @@
 // that are refused, and the texts and beep of a single-file run.
 #include <gtest/gtest.h>
 
-#include "items/ItemReport.h"
 #include "run/JobSettings.h"
 #include "run/RunTexts.h"
 #include "tests/unit/RunTestFixture.h"
@@ -77,7 +76,8 @@ TEST_F(FileMode, ReportsNameTheCurrentDirectoryAndTheFullPath) {
     EXPECT_EQ(AttributesOf("C:\\data\\memo.txt"), kAttrArchive | kAttrHidden);
     EXPECT_EQ(StatusTexts(),
               (std::vector<std::string>{"変更しました。",
-                                        BuildItemReport("C:\\work", "C:\\data\\memo.txt", "隠しファイル属性有効\n"),
+                                        "\"C:\\work\"ディレクトリ内処理中...\n\"C:\\data\\memo.txt\"を\n"
+                                        "隠しファイル属性有効\nに変更しました。",
                                         "\"C:\\data\\memo.txt\"\nファイルの処理が終了しました。"}));
     EXPECT_EQ(window.Beeps(), 1);
     std::string current;

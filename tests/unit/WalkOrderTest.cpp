@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "run/RunTexts.h"
 #include "run/TargetWalk.h"
 #include "tests/unit/RunTestFixture.h"
 
@@ -68,7 +67,8 @@ TEST_F(FolderWalk, WalkTextsInFullView) {
     SetTarget("C:\\T");
     Run();
     EXPECT_EQ(StatusTexts(), (std::vector<std::string>{
-                                 EnteredFolderText("A"), kClimbedText,
+                                 "\"A\"\nディレクトリ内に移動しました。\n\"A\"\nディレクトリ内処理中...",
+                                 "カレントディレクトリが一つ上のディレクトリに移動しました。",
                                  "\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。\n変更は何もありませんでした。"}));
 }
 
@@ -145,7 +145,7 @@ TEST_F(FolderWalk, CancelBeforeAnyFileShowsTheSuffix) {
     SetTarget("C:\\T");
     EXPECT_EQ(Run(), RunEnd::Cancelled);
     EXPECT_TRUE(ChangedPaths().empty());
-    EXPECT_EQ(LastStatus(), FolderCancelledText("C:\\T", false, 0));
+    EXPECT_EQ(LastStatus(), "\"C:\\T\"\nディレクトリ内の処理中にキャンセルしました。\n変更は何もありませんでした。");
 }
 
 TEST_F(FolderWalk, CancelDuringTheLastSubfolderIsSeenInItsParentsPass) {
@@ -158,7 +158,7 @@ TEST_F(FolderWalk, CancelDuringTheLastSubfolderIsSeenInItsParentsPass) {
     });
     EXPECT_EQ(Run(), RunEnd::Cancelled);
     EXPECT_EQ(AttributesOf("C:\\T\\A\\a.txt"), kAttrArchive | kAttrHidden);
-    EXPECT_EQ(LastStatus(), FolderCancelledText("C:\\T", true, 0));
+    EXPECT_EQ(LastStatus(), "\"C:\\T\"\nディレクトリ内の処理中にキャンセルしました。");
 }
 
 // A cancel during a folder's last file is seen at the entries listed after
@@ -247,7 +247,7 @@ TEST_F(FolderWalk, UnenterableSubfolderIsSkippedAndCounted) {
     SetTarget("C:\\T");
     EXPECT_EQ(Run(), RunEnd::Finished);
     EXPECT_EQ(ChangedPaths(), (std::vector<std::string>{"C:\\T\\B", "C:\\T\\B\\b.txt"}));
-    EXPECT_EQ(LastStatus(), FolderFinishedText("C:\\T", true, 1));
+    EXPECT_EQ(LastStatus(), "\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。\n変更できなかった項目: 1件");
 }
 
 TEST_F(FolderWalk, PathLengthJustInsideAndOutsideTheLimit) {
@@ -260,7 +260,7 @@ TEST_F(FolderWalk, PathLengthJustInsideAndOutsideTheLimit) {
     SetTarget(folder);
     Run();
     EXPECT_EQ(ChangedPaths(), std::vector<std::string>{folder + "\\" + std::string(room, 'a')});
-    EXPECT_EQ(LastStatus(), FolderFinishedText(folder, true, 2));
+    EXPECT_EQ(LastStatus(), "\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。\n変更できなかった項目: 2件");
 }
 
 TEST_F(FolderWalk, DepthJustInsideAndOutsideTheLimit) {

@@ -5,7 +5,6 @@
 // changes the file.
 #include <gtest/gtest.h>
 
-#include "run/RunTexts.h"
 #include "tests/unit/RunTestFixture.h"
 
 namespace kelvo {
@@ -78,7 +77,21 @@ TEST_F(RenameRun, RefusedRenameKeepsTheNameChangesTheFileAndCountsItOnce) {
     EXPECT_FALSE(files.Exists("C:\\T\\xa.txt"));
     EXPECT_EQ(AttributesOf("C:\\T\\a.txt"), kAttrArchive | kAttrHidden);
     EXPECT_EQ(AttributesOf("C:\\T\\xb.txt"), kAttrArchive | kAttrHidden);
-    EXPECT_EQ(LastStatus(), FolderFinishedText("C:\\T", true, 1));
+    EXPECT_EQ(LastStatus(), "\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。\n変更できなかった項目: 1件");
+}
+
+// A file whose rename and whose write are both refused is one item left as
+// it was: it counts once, by the first refusal.
+TEST_F(RenameRun, RenameAndWriteBothRefusedCountOnce) {
+    files.AddFile("C:\\T\\a.txt");
+    files.AddFile("C:\\T\\b.txt");
+    files.RefuseOperation("Move", "xa.txt");
+    files.RefuseOperation("WriteItem", "a.txt");
+    SetTarget("C:\\T");
+    EXPECT_EQ(Run(), RunEnd::Finished);
+    EXPECT_EQ(AttributesOf("C:\\T\\a.txt"), kAttrArchive);
+    EXPECT_EQ(AttributesOf("C:\\T\\xb.txt"), kAttrArchive | kAttrHidden);
+    EXPECT_EQ(LastStatus(), "\"C:\\T\"\nディレクトリ内の全ての処理が終了しました。\n変更できなかった項目: 1件");
 }
 
 }  // namespace
