@@ -10,7 +10,7 @@ namespace kelvo::bench {
 namespace {
 
 // 2001-02-03 04:05:06 UTC in ticks of 100 ns since 1601.
-constexpr ULONGLONG kModificationTicks = 126253263060000000ULL;
+constexpr ULONGLONG kModificationTicks = 126256467060000000ULL;
 
 void SetHidden(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());

@@ -16,8 +16,8 @@ using Node = FaultyMemoryFileSystem::Node;
 
 // 2001-02-03 04:05:06 UTC and 2015-06-07 08:09:10 UTC, in ticks since 1601:
 // (seconds since 1970 + 11,644,473,600) * 10^7.
-constexpr FileTime k2001 = 126253263060000000ULL;
-constexpr FileTime k2015 = 130782245500000000ULL;
+constexpr FileTime k2001 = 126256467060000000ULL;
+constexpr FileTime k2015 = 130781381500000000ULL;
 
 struct FreshCase {
     const char* shows;
