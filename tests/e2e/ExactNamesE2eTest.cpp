@@ -79,7 +79,7 @@ TEST(ExactNamesE2eTest, RefusedTargetGivesTheSameMessageBoxInEveryLocale) {
     EXPECT_TRUE(kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000));
 }
 
-TEST(ExactNamesE2eTest, ArgumentWithoutAnExactFormCountsAsAbsent) {
+TEST(ExactNamesE2eTest, ArgumentWithoutAnExactFormIsRefusedWithAMessageBox) {
     const std::string parent = MakeFolder("exact-argument");
     // Where a best-fit conversion of the argument would lead.
     MakeFolder("exact-argument\\cafe");
@@ -87,12 +87,20 @@ TEST(ExactNamesE2eTest, ArgumentWithoutAnExactFormCountsAsAbsent) {
     CreateDirectoryW(odd.c_str(), nullptr);
     KelvoProcess kelvo(Wide(ExePath()), odd, std::wstring());
     ASSERT_NE(kelvo.Window(), nullptr);
-    // As without an argument: the current directory, also as the program's folder.
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
-    EXPECT_EQ(kelvo.Text(1004), Narrow(current));
+    HWND box = WaitForOwnedDialog("エラー", kelvo.Window(), 30000);
+    ASSERT_NE(box, nullptr) << "no message box";
+    bool named = false;
+    for (const std::string& text : ChildTexts(box)) {
+        named = named || text == "このパスには、このプログラムで扱えない文字が含まれています。";
+    }
+    EXPECT_TRUE(named);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 30000));
+    // No path; an argument was given, so the program's folder is the executable's.
+    EXPECT_EQ(kelvo.Text(1004), "");
     kelvo.Click(1007);
-    EXPECT_EQ(kelvo.Text(1004), Narrow(current));
+    const std::string exe = ExePath();
+    EXPECT_EQ(kelvo.Text(1004), exe.substr(0, exe.rfind('\\') + 1));
     EXPECT_TRUE(kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000));
 }
 
