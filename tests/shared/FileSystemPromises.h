@@ -1,8 +1,7 @@
 // What the program relies on from any file system, as one typed suite: a
 // listing with "." and ".." and its entries and then its end, a refused
 // listing's code, attributes and times written and read back, a rename that
-// refuses a taken name but allows a change of case, a replace that keeps
-// the replaced file's own attributes and creation time, delete, the
+// refuses a taken name but allows a change of case, replace and delete, the
 // path limit, the current directory, files written, and when LastError()
 // changes. Each test binary instantiates it with a world: a file system and
 // an empty folder on it, which the world can fill without the file system.
