@@ -12,7 +12,7 @@
 namespace kelvo {
 
 MainDialog::MainDialog(const DialogPlatform& platform, const std::string& exeFolder,
-                       const std::string& firstArgument)
+                       const FirstArgument& firstArgument)
     : window_(platform.window),
       shell_(platform.shell),
       files_(platform.files),
@@ -25,7 +25,9 @@ MainDialog::MainDialog(const DialogPlatform& platform, const std::string& exeFol
       dateTimePanel_(platform.window, platform.clock, initialised_, monthLengthTexts_),
       renamePanel_(platform.window) {
     appIcon_ = shell_.LoadAppIcon();
-    if (!firstArgument_.empty()) {
+    // An argument counts even when the program can't hold it: the current
+    // directory would be a folder the user never named.
+    if (firstArgument_.given) {
         programFolder_ = exeFolder_;
     } else if (!files_.GetCurrentDirectory(programFolder_)) {
         // Without a current directory the lock box falls back on the program's own folder.
@@ -45,7 +47,7 @@ bool MainDialog::OnInitDialog() {
     initialWindowDpi_ = window_.Dpi();
     window_.SetCheck(IDC_ALWAYS_ON_TOP, std::atoi(settingsLines_[0].c_str()));
     ApplyAlwaysOnTop();
-    window_.SetText(IDC_PATH, firstArgument_.empty() ? programFolder_ : firstArgument_);
+    window_.SetText(IDC_PATH, firstArgument_.given ? firstArgument_.text : programFolder_);
     window_.SetCheck(IDC_CURRENT_DIR, kUnchecked);
     ApplyCurrentDirChoice();
     targetPanel_.SetAttributeStartStates();
@@ -61,6 +63,10 @@ bool MainDialog::OnInitDialog() {
     for (int i = 0; i < 8; ++i) window_.SetText(kRenameEdits[i], settingsLines_[2 + i]);
     renamePanel_.ApplyRenameEnable();
     return true;
+}
+
+void MainDialog::OnWindowShown() {
+    if (firstArgument_.given && firstArgument_.text.empty()) targetPanel_.ReportPathNotExact();
 }
 
 void MainDialog::OnDestroy() {

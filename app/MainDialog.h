@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/FirstArgument.h"
 #include "app/MessageTable.h"
 #include "app/SettingsFile.h"
 #include "app/WindowScaling.h"
@@ -45,14 +46,16 @@ inline constexpr const char* kCancelCaption = "キャンセル(&E)";
 
 class MainDialog : private WorkerHost {
 public:
-    // `firstArgument` is the first command-line argument, empty when none.
-    MainDialog(const DialogPlatform& platform, const std::string& exeFolder, const std::string& firstArgument);
+    MainDialog(const DialogPlatform& platform, const std::string& exeFolder, const FirstArgument& firstArgument);
     virtual ~MainDialog() = default;
     MainDialog(const MainDialog&) = delete;
     MainDialog& operator=(const MainDialog&) = delete;
 
     // WM_INITDIALOG; true lets the platform focus the first tab stop.
     bool OnInitDialog();
+    // Once the window is on screen: tells the user of an argument the
+    // program could not take.
+    void OnWindowShown();
     // Any other message: the first matching row of the message table handles it.
     Reply HandleMessage(const Message& m);
     // The OK command (button 1, Enter) and the Cancel command (button 2, Escape, close box).
@@ -120,7 +123,7 @@ private:
     Clock& clock_;
     JobFunction job_;
     const std::string exeFolder_;
-    const std::string firstArgument_;
+    const FirstArgument firstArgument_;
 
     std::string programFolder_;
     std::atomic<int> fullView_{1};

@@ -2,10 +2,21 @@
 // start, body and end as the worker's host, and which controls a run disables.
 #include "app/MainDialog.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/WindowMessages.h"
 #include "resources/ControlGroups.h"
 
 namespace kelvo {
+
+namespace {
+
+// The controls that can hold the focus and stay enabled through a run;
+// a run disables every other one.
+constexpr int kFocusableDuringRun[] = {IDC_START, IDC_EXIT, IDC_ALWAYS_ON_TOP};
+
+}  // namespace
 
 void MainDialog::StartOrCancel() { worker_.StartOrCancel(); }
 
@@ -13,7 +24,15 @@ void MainDialog::CancelOrClose() {
     if (!worker_.CancelIfRunning()) shell_.EndDialog(kIdCancel);
 }
 
+// A focused control that the run disables would take the focus along and
+// leave Enter and Escape reaching no one until the user clicks somewhere;
+// button 1 takes it first and keeps it after the run.
 void MainDialog::OnRunStart() {
+    const int focus = window_.FocusedControl();
+    if (focus != 0 && std::find(std::begin(kFocusableDuringRun), std::end(kFocusableDuringRun), focus) ==
+                          std::end(kFocusableDuringRun)) {
+        window_.MoveFocusTo(IDC_START);
+    }
     SetJobControlsEnabled(false);
     window_.SetText(IDC_START, kCancelCaption);
 }

@@ -1,7 +1,8 @@
 // The settings file's format: ten lines in fixed positions, read leniently
 // (CR LF or LF, lines of any length, missing lines empty) and validated by
-// the two flag lines; stored so that a failed write never damages the file
-// that was there before.
+// the two flag lines; stored through a file beside it, so that a failed
+// write never damages the file that was there before, and in place where
+// no file can be made beside it.
 #include "app/SettingsFile.h"
 
 #include "items/ItemStatus.h"
@@ -39,17 +40,13 @@ std::string JoinLines(const SettingsLines& lines) {
     return text;
 }
 
-// Clears read-only so that the store can open the file, and gives the
-// attribute bits the file is to keep; a missing file is left for the open
-// to create and gives kInvalidAttributes.
-uint32_t MakeWritable(FileSystem& files, const std::string& path) {
+// Clears read-only so that the store can open the file; a missing file is
+// left for the open to create.
+void MakeWritable(FileSystem& files, const std::string& path) {
     ItemStatus status;
-    if (!ReadItemStatus(files, path, status)) return kInvalidAttributes;
-    if ((status.attributes & kAttrReadOnly) != 0) {
-        status.attributes = static_cast<uint8_t>(status.attributes & ~kAttrReadOnly);
-        SetItemStatus(files, path, status, kWriteNoTimes);
-    }
-    return status.attributes;
+    if (!ReadItemStatus(files, path, status) || (status.attributes & kAttrReadOnly) == 0) return;
+    status.attributes = static_cast<uint8_t>(status.attributes & ~kAttrReadOnly);
+    SetItemStatus(files, path, status, kWriteNoTimes);
 }
 
 // The file the lines are written to first: beside the settings file, with
@@ -71,11 +68,20 @@ bool KnownMissing(FileSystem& files, const std::string& path) {
     return error == kErrorFileNotFound || error == kErrorPathNotFound;
 }
 
-bool WriteNewFile(FileSystem& files, const std::string& path, const std::string& text) {
-    std::unique_ptr<WritableFile> file = files.OpenForWriting(path, true);
-    if (!file) return false;
-    bool written = file->Write(text);
-    return file->Close() && written;
+// Writes the file that is open for writing over from its start. It stays
+// the same file, so it keeps all its own properties; an error on the way
+// leaves it damaged, which is why this is only the way out.
+bool WriteInPlace(WritableFile& file, const std::string& text) {
+    bool written = file.Truncate() && file.Write(text);
+    return file.Close() && written;
+}
+
+// A store that failed: the open created the file, and left empty it would
+// stand at the next start for a settings file that holds nothing valid.
+// Always false.
+bool Forget(FileSystem& files, const std::string& path, bool missing) {
+    if (missing) files.Delete(path);
+    return false;
 }
 
 }  // namespace
@@ -98,30 +104,36 @@ SettingsLines SettingsFile::Load(FileSystem& files, const std::string& path) {
 
 bool SettingsFile::Store(FileSystem& files, const std::string& path, SettingsLines& lines,
                          const std::function<void(SettingsLines&)>& refresh) {
-    const uint32_t kept = MakeWritable(files, path);
+    MakeWritable(files, path);
     const bool missing = KnownMissing(files, path);
     // Opening the real file exclusively, without emptying it, tells whether it
     // may be written at all (not locked by another copy, folder writable).
     std::unique_ptr<WritableFile> target = files.OpenForWriting(path, false);
     if (!target) return false;
     if (refresh) refresh(lines);
+    const std::string text = JoinLines(lines);
     // The lines go to a file beside it first, which then takes the real
-    // file's place: an error while writing leaves the old file as it was.
+    // file's place keeping the real file's attributes and creation time: an
+    // error while writing leaves the old file as it was.
     const std::string temporary = TemporaryPathFor(path);
-    bool written = WriteNewFile(files, temporary, JoinLines(lines));
-    bool released = target->Close();
+    std::unique_ptr<WritableFile> beside = files.OpenForWriting(temporary, true);
+    // Where no file can be made beside it, the file itself is rewritten.
+    if (!beside) return WriteInPlace(*target, text) || Forget(files, path, missing);
+    const bool written = beside->Write(text);
+    const bool closed = beside->Close();
+    beside.reset();
+    const bool released = target->Close();
     target.reset();
-    if (!written || !released || !files.Replace(temporary, path)) {
+    if (!written || !closed || !released) {
         files.Delete(temporary);
-        // The open created the file; left empty, it would stand at the next
-        // start for a settings file that holds nothing valid.
-        if (missing) files.Delete(path);
-        return false;
+        return Forget(files, path, missing);
     }
-    // The file that took the old one's place has the temporary file's
-    // attributes; a hidden settings file stays hidden.
-    if (kept != kInvalidAttributes && (kept & ~kAttrArchive) != 0) files.SetAttributes(path, kept);
-    return true;
+    if (files.Replace(temporary, path)) return true;
+    // Refused the exchange (or, with the old file already gone, its last
+    // step), the file is rewritten where it is, or made anew.
+    files.Delete(temporary);
+    target = files.OpenForWriting(path, false);
+    return (target && WriteInPlace(*target, text)) || Forget(files, path, missing);
 }
 
 }  // namespace kelvo

@@ -34,10 +34,14 @@ void TargetPanel::TakeDroppedTarget(DropHandle drop) {
     std::string path;
     if (!shell_.TakeFirstDroppedPath(drop, path)) {
         // Any stand-in for the characters would name another item.
-        window_.ShowMessageBox(kDropNotExactText, kDropNotExactCaption, kMbOk | kMbIconExclamation);
+        ReportPathNotExact();
         return;
     }
     window_.SetText(IDC_PATH, path);
+}
+
+void TargetPanel::ReportPathNotExact() {
+    window_.ShowMessageBox(kDropNotExactText, kDropNotExactCaption, kMbOk | kMbIconExclamation);
 }
 
 void TargetPanel::SetAttributeStartStates() {

@@ -24,6 +24,9 @@ public:
     // WM_DROPFILES: the first dropped item becomes the path, unless IDC_CURRENT_DIR is
     // ticked or the path has characters the program can't hold.
     void TakeDroppedTarget(DropHandle drop);
+    // Tells the user that a path given to the program has characters it
+    // can't hold, so it was not taken.
+    void ReportPathNotExact();
     // Attribute boxes indeterminate (leave), folders box unticked.
     void SetAttributeStartStates();
 

@@ -162,6 +162,9 @@ public:
     virtual ~WritableFile() = default;
     virtual bool Write(const std::string& bytes) = 0;
     virtual bool Close() = 0;
+    // Empties the file; what is written next starts it anew. The file
+    // stays the same file, with its attributes, times and links.
+    virtual bool Truncate() = 0;
 };
 
 class FileSystem {
@@ -202,7 +205,9 @@ public:
                             ItemState* after = nullptr) = 0;
     // MoveFile: renames an item; fails when the target exists.
     virtual bool Move(const std::string& from, const std::string& to) = 0;
-    // Replaces `to` with `from` (MoveFileEx with MOVEFILE_REPLACE_EXISTING).
+    // Replaces the file `to`, which must exist, with the file `from`
+    // (ReplaceFile): `to` gets `from`'s content and keeps its own
+    // attributes and creation time; `from` is gone.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Delete(const std::string& path) = 0;
 

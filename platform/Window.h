@@ -48,6 +48,14 @@ public:
     virtual void Enable(int id, bool enabled) = 0;
     virtual void LimitText(int id, int maxChars) = 0;
     virtual void SetSpinRange(int id, int low, int high) = 0;
+    // The control that has the keyboard focus, 0 when none of the window's
+    // has it. A control that is disabled while it has the focus takes it
+    // along: the window is then left without one, and keys reach no one.
+    // On the window's thread only.
+    virtual int FocusedControl() = 0;
+    // Gives the focus to a control as the dialog's own keys do, so the
+    // default button follows; on the window's thread only.
+    virtual void MoveFocusTo(int id) = 0;
 
     // The window itself.
     virtual int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) = 0;

@@ -8,7 +8,7 @@
 
 namespace kelvo {
 
-MainWindow::MainWindow(const std::string& exeFolder, const std::string& firstArgument)
+MainWindow::MainWindow(const std::string& exeFolder, const FirstArgument& firstArgument)
     : ModalDialog(IDD_MAIN, nullptr),
       dialog_(DialogPlatform{window_, shell_, files_, clock_, threads_, &RunJob}, exeFolder, firstArgument) {
     shell_.SetAboutBox([this] { ShowAboutBox(); });
@@ -19,11 +19,18 @@ BOOL MainWindow::OnInitDialog() {
     shell_.Attach(Handle());
     // Both views have their own height; MainDialog sizes the window when its scaling changes.
     KeepDialogSizeOnDpiChange(Handle());
-    return dialog_.OnInitDialog() ? TRUE : FALSE;
+    const BOOL focusFirst = dialog_.OnInitDialog() ? TRUE : FALSE;
+    PostMessageW(Handle(), kShownMessage, 0, 0);
+    return focusFirst;
 }
 
 bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     if (window_.HandleStatusMessage(message, wParam) || Win32Window::HandleSentWork(message, lParam)) {
+        result = TRUE;
+        return true;
+    }
+    if (message == kShownMessage) {
+        dialog_.OnWindowShown();
         result = TRUE;
         return true;
     }

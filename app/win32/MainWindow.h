@@ -18,7 +18,7 @@ namespace kelvo {
 
 class MainWindow : public ModalDialog {
 public:
-    MainWindow(const std::string& exeFolder, const std::string& firstArgument);
+    MainWindow(const std::string& exeFolder, const FirstArgument& firstArgument);
 
 protected:
     BOOL OnInitDialog() override;
@@ -27,6 +27,10 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
+    // Posted at the end of the initialisation, so it arrives once the
+    // window is on screen; beside Win32Window's own messages.
+    static constexpr UINT kShownMessage = Win32Window::kSentWorkMessage + 1;
+
     void ShowAboutBox();
 
     Win32Window window_;

@@ -29,11 +29,12 @@ std::string ModulePath() {
 const kelvo::MainApp application(ModulePath());
 
 // The C runtime's wide argument vector has the quotes already removed, as
-// its narrow one would; an argument without an exact form counts as absent.
-std::string FirstArgument() {
+// its narrow one would; an argument without an exact form is given but not held.
+kelvo::FirstArgument ReadFirstArgument() {
+    if (__argc < 2 || __wargv == nullptr || __wargv[1] == nullptr || __wargv[1][0] == L'\0') return {};
     std::string text;
-    if (__argc > 1 && __wargv != nullptr && __wargv[1] != nullptr) kelvo::Cp932FromWide(__wargv[1], text);
-    return text;
+    if (!kelvo::Cp932FromWide(__wargv[1], text)) return kelvo::FirstArgument::NotExact();
+    return kelvo::FirstArgument(text);
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ std::string FirstArgument() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    auto* window = new kelvo::MainWindow(application.ExeFolder(), FirstArgument());
+    auto* window = new kelvo::MainWindow(application.ExeFolder(), ReadFirstArgument());
     window->Run();
     delete window;
     return 0;

@@ -45,6 +45,10 @@ public:
         const bool closed = files_.Forwarded(inner_->Close());
         return error != 0 ? files_.Fail(error) : closed;
     }
+    bool Truncate() override {
+        if (const uint32_t error = files_.Refusal("Truncate", path_)) return files_.Fail(error);
+        return files_.Forwarded(inner_->Truncate());
+    }
 
 private:
     FaultyFileSystem& files_;

@@ -95,6 +95,12 @@ public:
         node_ = nullptr;
         return true;
     }
+    bool Truncate() override {
+        if (node_ == nullptr) return false;
+        node_->content.clear();
+        node_->size = 0;
+        return true;
+    }
 
 private:
     Node* node_;
@@ -446,14 +452,17 @@ bool MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
     if (!Resolve(from, fullFrom) || !Resolve(to, fullTo)) return Fail(kErrorPathNotFound);
     if (fullFrom.size() > kMaxPathBytes || fullTo.size() > kMaxPathBytes) return Fail(kErrorFilenameTooLong);
     Node* source = Find(from);
-    if (source == nullptr) return Fail(kErrorFileNotFound);
     Node* old = Find(to);
-    if (old != nullptr && old != source) {
-        if (old->IsFolder() || (old->attributes & kAttrReadOnly)) return Fail(kErrorAccessDenied);
-        if (old->locked) return Fail(kErrorSharingViolation);
-        auto& kids = old->parent->children;
-        kids.erase(std::find_if(kids.begin(), kids.end(), [old](const std::unique_ptr<Node>& n) { return n.get() == old; }));
+    if (source == nullptr || old == nullptr) return Fail(kErrorFileNotFound);
+    if (source->IsFolder() || old->IsFolder() || old == source || (old->attributes & kAttrReadOnly)) {
+        return Fail(kErrorAccessDenied);
     }
+    if (source->locked || old->locked) return Fail(kErrorSharingViolation);
+    // The replaced file's own attributes and creation time stay with its name.
+    source->attributes = old->attributes;
+    source->creation = old->creation;
+    auto& oldKids = old->parent->children;
+    oldKids.erase(std::find_if(oldKids.begin(), oldKids.end(), [old](const std::unique_ptr<Node>& n) { return n.get() == old; }));
     std::string folder, name;
     SplitPath(fullTo, folder, name);
     auto& kids = source->parent->children;

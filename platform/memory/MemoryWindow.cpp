@@ -31,6 +31,42 @@ bool MemoryWindow::Type(int id, const std::string& text) {
     return true;
 }
 
+void MemoryWindow::MarkPushButton(int id) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    pushButtons_.insert(id);
+}
+
+bool MemoryWindow::Focus(int id) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    if (!controls_[id].enabled) return false;
+    focus_ = id;
+    return true;
+}
+
+bool MemoryWindow::Press(Key key) {
+    std::function<void(int, int)> handler;
+    int command = 0;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        if (focus_ == 0) return false;
+        if (key == Key::Escape) {
+            command = kIdCancel;
+        } else {
+            command = pushButtons_.count(focus_) != 0 ? focus_ : kIdOk;
+        }
+        handler = onCommand_;
+    }
+    if (handler) handler(command, kBnClicked);
+    return true;
+}
+
+int MemoryWindow::FocusedControl() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return focus_;
+}
+
+void MemoryWindow::MoveFocusTo(int id) { Focus(id); }
+
 MemoryWindow::Control MemoryWindow::ControlState(int id) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     return controls_[id];
@@ -109,6 +145,7 @@ void MemoryWindow::Enable(int id, bool enabled) {
     Control& c = controls_[id];
     c.enabled = enabled;
     ++c.enableCalls;
+    if (!enabled && focus_ == id) focus_ = 0;
 }
 
 void MemoryWindow::LimitText(int id, int maxChars) {

@@ -5,6 +5,9 @@
 // moves it to another). Putting a text into an id the test marked as an
 // edit delivers EN_UPDATE to the dialog's command handler, as a real edit
 // does, so handlers that react to their own writes behave the same here.
+// It keeps the keyboard focus as the dialog manager does: disabling the
+// focused control leaves the window without focus, and Enter and Escape
+// then reach no one.
 // Safe to call from the worker thread; calls are serialised like window
 // messages are. The thread that constructs it is the window's thread: work
 // another thread hands to it waits until that thread takes it, as a sent
@@ -55,6 +58,17 @@ public:
     // What typing or pasting into an edit does: the text changes and the dialog is notified.
     // Refused (returns false) while the edit is read-only or disabled.
     bool Type(int id, const std::string& text);
+    // Which ids are push buttons is the test's to say: Enter on one of
+    // these sends its own command rather than the default button's.
+    void MarkPushButton(int id);
+    // What tabbing or clicking into a control does: it gets the focus.
+    // Refused (returns false) while it is disabled.
+    bool Focus(int id);
+    enum class Key { Enter, Escape };
+    // A key as the dialog manager routes it: Enter sends the command of the
+    // focused push button, or else of the default button (IDOK); Escape
+    // sends IDCANCEL. False when no control has the focus, so no one gets it.
+    bool Press(Key key);
 
     Control ControlState(int id);
     // Every id the window has been asked about so far.
@@ -83,6 +97,8 @@ public:
     void Enable(int id, bool enabled) override;
     void LimitText(int id, int maxChars) override;
     void SetSpinRange(int id, int low, int high) override;
+    int FocusedControl() override;
+    void MoveFocusTo(int id) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
     void Beep() override;
     Rect GetWindowRect() override;
@@ -100,6 +116,8 @@ private:
     std::recursive_mutex mutex_;
     std::map<int, Control> controls_;
     std::set<int> edits_;
+    std::set<int> pushButtons_;
+    int focus_ = 0;  // 0: no control has the focus
     std::function<void(int, int)> onCommand_;
     std::vector<MessageBoxCall> messageBoxes_;
     int messageBoxAnswer_ = 1;

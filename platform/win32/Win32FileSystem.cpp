@@ -169,6 +169,12 @@ public:
         return closed;
     }
 
+    bool Truncate() override {
+        if (handle_ == INVALID_HANDLE_VALUE) return false;
+        LARGE_INTEGER start{};
+        return SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN) && SetEndOfFile(handle_);
+    }
+
 private:
     HANDLE handle_;
 };
@@ -420,7 +426,19 @@ bool Win32FileSystem::Move(const std::string& from, const std::string& to) {
 bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
     std::wstring wideFrom, wideTo;
     if (!Acceptable(from, wideFrom) || !Acceptable(to, wideTo)) return false;
-    return MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING) ? true : FailFromSystem();
+    // The attributes SetFileAttributes can give back.
+    constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD kept = GetFileAttributesW(wideTo.c_str());
+    if (!ReplaceFileW(wideTo.c_str(), wideFrom.c_str(), nullptr, 0, nullptr, nullptr)) return FailFromSystem();
+    // Windows carries them over itself; Wine's ReplaceFileW leaves the
+    // replacement's. The file is in place either way.
+    const DWORD now = GetFileAttributesW(wideTo.c_str());
+    if (kept != INVALID_FILE_ATTRIBUTES && now != INVALID_FILE_ATTRIBUTES && (now & kSettable) != (kept & kSettable)) {
+        SetFileAttributesW(wideTo.c_str(), kept & kSettable);
+    }
+    return true;
 }
 
 bool Win32FileSystem::Delete(const std::string& path) {

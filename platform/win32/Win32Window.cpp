@@ -103,6 +103,19 @@ void Win32Window::SetSpinRange(int id, int low, int high) {
     Send(id, UDM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(high), static_cast<WORD>(low)));
 }
 
+int Win32Window::FocusedControl() {
+    // The focus of the calling thread's windows: the window's thread's.
+    HWND focus = GetFocus();
+    return focus != nullptr && IsChild(dialog_, focus) ? GetDlgCtrlID(focus) : 0;
+}
+
+void Win32Window::MoveFocusTo(int id) {
+    HWND control = GetDlgItem(dialog_, id);
+    // WM_NEXTDLGCTL rather than SetFocus: the dialog manager moves the
+    // default button's look along with the focus.
+    if (control != nullptr) SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
 int Win32Window::ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
     return MessageBoxW(dialog_, ShownWideFromCp932(text).c_str(), ShownWideFromCp932(caption).c_str(), style);
 }

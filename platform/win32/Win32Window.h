@@ -31,6 +31,8 @@ public:
     void Enable(int id, bool enabled) override;
     void LimitText(int id, int maxChars) override;
     void SetSpinRange(int id, int low, int high) override;
+    int FocusedControl() override;
+    void MoveFocusTo(int id) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
     void Beep() override;
     Rect GetWindowRect() override;

@@ -29,6 +29,17 @@ std::string RunHidden(KelvoProcess& kelvo) {
     return kelvo.Text(1010);
 }
 
+// Waits for the program's message box with `caption` and presses its OK
+// button; true when it showed `text` and has gone.
+bool AnswerMessageBox(HWND owner, const std::string& caption, const std::string& text) {
+    HWND box = WaitForOwnedDialog(caption, owner, 30000);
+    if (box == nullptr) return false;
+    bool named = false;
+    for (const std::string& child : ChildTexts(box)) named = named || child == text;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return WaitFor([box] { return !IsWindow(box); }, 30000) && named;
+}
+
 TEST(ExactNamesE2eTest, OddNamesAreCountedAndNothingOutsideTheTargetChanges) {
     const std::string parent = MakeFolder("exact-names");
     MakeFile(parent + "\\outside.txt");
@@ -66,20 +77,14 @@ TEST(ExactNamesE2eTest, RefusedTargetGivesTheSameMessageBoxInEveryLocale) {
     ASSERT_NE(kelvo.Window(), nullptr);
     kelvo.SetText(1004, "");
     kelvo.Post(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    HWND box = WaitForOwnedDialog("エラー <カレントディレクトリが移動できません>", kelvo.Window(), 30000);
-    ASSERT_NE(box, nullptr) << "no message box";
-    bool named = false;
-    for (const std::string& text : ChildTexts(box)) {
-        named = named || text == "設定したパスが存在しない、又はディレクトリでは無いと思われます。";
-    }
-    EXPECT_TRUE(named);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(AnswerMessageBox(kelvo.Window(), "エラー <カレントディレクトリが移動できません>",
+                                 "設定したパスが存在しない、又はディレクトリでは無いと思われます。"));
     EXPECT_TRUE(WaitFor([&] { return kelvo.Text(1) == kStartCaption && IsWindowEnabled(kelvo.Control(1004)); },
                         30000));
     EXPECT_TRUE(kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000));
 }
 
-TEST(ExactNamesE2eTest, ArgumentWithoutAnExactFormCountsAsAbsent) {
+TEST(ExactNamesE2eTest, ArgumentWithoutAnExactFormIsRefusedWithAMessageBox) {
     const std::string parent = MakeFolder("exact-argument");
     // Where a best-fit conversion of the argument would lead.
     MakeFolder("exact-argument\\cafe");
@@ -87,12 +92,12 @@ TEST(ExactNamesE2eTest, ArgumentWithoutAnExactFormCountsAsAbsent) {
     CreateDirectoryW(odd.c_str(), nullptr);
     KelvoProcess kelvo(Wide(ExePath()), odd, std::wstring());
     ASSERT_NE(kelvo.Window(), nullptr);
-    // As without an argument: the current directory, also as the program's folder.
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
-    EXPECT_EQ(kelvo.Text(1004), Narrow(current));
+    ASSERT_TRUE(AnswerMessageBox(kelvo.Window(), "エラー", "このパスには、このプログラムで扱えない文字が含まれています。"));
+    // No path; an argument was given, so the program's folder is the executable's.
+    EXPECT_EQ(kelvo.Text(1004), "");
     kelvo.Click(1007);
-    EXPECT_EQ(kelvo.Text(1004), Narrow(current));
+    const std::string exe = ExePath();
+    EXPECT_EQ(kelvo.Text(1004), exe.substr(0, exe.rfind('\\') + 1));
     EXPECT_TRUE(kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000));
 }
 

@@ -209,10 +209,30 @@ TYPED_TEST_P(FileSystemPromises, WrittenFilesReplaceAndDelete) {
     ASSERT_TRUE(writer->Write("c"));
     ASSERT_TRUE(writer->Close());
     EXPECT_EQ(this->Content(file), "abc");
+    writer = this->files().OpenForWriting(file, false);  // emptied: it starts anew
+    ASSERT_NE(writer, nullptr);
+    ASSERT_TRUE(writer->Truncate());
+    ASSERT_TRUE(writer->Write("new"));
+    ASSERT_TRUE(writer->Close());
+    EXPECT_EQ(this->Content(file), "new");
 
-    this->world_.MakeFile(this->At("old.ini"), "old");
-    ASSERT_TRUE(this->files().Replace(file, this->At("old.ini")));
-    EXPECT_EQ(this->Content(this->At("old.ini")), "abc");
+    // The replaced file keeps its own attributes, and its creation time
+    // where the system keeps one of its own (Wine on a Linux disk doesn't).
+    const std::string old = this->At("old.ini");
+    this->world_.MakeFile(old, "old");
+    ASSERT_TRUE(this->files().SetAttributes(old, kAttrHidden | kAttrSystem | kAttrArchive));
+    const FileTime created = 130000000000000000ull;  // 2012-12-14
+    ASSERT_TRUE(this->files().SetTimes(old, &created, nullptr, nullptr));
+    FindEntry before;
+    ASSERT_TRUE(this->files().FindOne(old, before));
+    ASSERT_TRUE(this->files().Replace(file, old));
+    EXPECT_EQ(this->Content(old), "new");
+    FindEntry after;
+    ASSERT_TRUE(this->files().FindOne(old, after));
+    EXPECT_EQ(after.attributes & (kAttrHidden | kAttrSystem), kAttrHidden | kAttrSystem);
+    if (before.creation == created) {
+        EXPECT_EQ(after.creation, created);
+    }
     uint32_t attributes = 0;
     EXPECT_FALSE(this->files().GetAttributes(file, attributes));
     ASSERT_TRUE(this->files().Delete(this->At("old.ini")));

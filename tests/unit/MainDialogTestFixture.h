@@ -69,6 +69,9 @@ protected:
 
     // Constructs the dialog and runs its initialisation, as the modal run does.
     void Open(const std::string& firstArgument = std::string(), const std::string& exeFolder = kExeFolder) {
+        Open(FirstArgument(firstArgument), exeFolder);
+    }
+    void Open(const FirstArgument& firstArgument, const std::string& exeFolder = kExeFolder) {
         dialog = std::make_unique<MainDialog>(
             DialogPlatform{window, shell, files, clock, threads, [this](RunEnvironment& e) { return Job(e); }},
             exeFolder, firstArgument);

@@ -1,7 +1,10 @@
 // The settings file on the in-memory file system: reading lines however
 // they end, the flag check that throws a whole file away, and stores that
-// make a read-only file writable and never damage the file on an error.
+// make a read-only file writable, keep the file's own attributes and
+// creation time, and never damage the file on an error.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "app/SettingsFile.h"
 #include "platform/memory/FaultyMemoryFileSystem.h"
@@ -150,17 +153,52 @@ TEST_F(SettingsFileTest, LockedFileIsNotWritten) {
     EXPECT_TRUE(files.CallsOf("Write").empty());
 }
 
-TEST_F(SettingsFileTest, FailureAfterTheOpenLeavesTheOldFile) {
-    // Each failing step after a successful open: the write, the temporary
-    // file's creation, and the final exchange.
+// However the lines get there (the file beside it taking the old one's
+// place, or the old one rewritten where no file can be made beside it or
+// where the exchange is refused), Kelvo.ini stays the user's file: its
+// attributes and creation time are its own.
+TEST_F(SettingsFileTest, StoreKeepsTheFilesOwnAttributesAndCreationTime) {
+    const FileTime created = 130000000000000000ull;  // 2012-12-14
     struct Case {
         const char* shows;
-        const char* operation;
-        std::string pathSuffix;
+        const char* refused;     // operation, or none
+        const char* pathSuffix;  // of the refused operation
+        bool inPlace;
     } cases[] = {
-        {"write refused", "Write", ""},
-        {"temporary file refused", "OpenForWriting", "Kelvo.in~"},
-        {"exchange refused", "Replace", ""},
+        {"through the file beside it", nullptr, "", false},
+        {"no file can be made beside it", "OpenForWriting", "Kelvo.in~", true},
+        {"exchange refused", "Replace", "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shows);
+        FaultyMemoryFileSystem fresh;
+        MemoryFileSystem::Node& old = fresh.AddFile(kPath, kAttrHidden | kAttrArchive, 140000000000000000ull,
+                                                    "1\r\n1\r\nold\r\nlonger than the new lines\r\n");
+        old.creation = created;
+        if (c.refused != nullptr) fresh.RefuseOperation(c.refused, c.pathSuffix, 0);
+        SettingsLines lines = Lines("0", "1", "new");
+        EXPECT_TRUE(SettingsFile::Store(fresh, kPath, lines, nullptr));
+        EXPECT_EQ(fresh.Find(kPath)->content, "0\r\n1\r\nnew\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        EXPECT_EQ(fresh.Find(kPath)->creation, created);
+        EXPECT_EQ(fresh.Find(kPath)->attributes, kAttrHidden | kAttrArchive);
+        EXPECT_FALSE(fresh.Exists(kTemporary));
+        EXPECT_EQ(fresh.CallsOf("Truncate").size(), c.inPlace ? 1u : 0u) << "written in place";
+    }
+}
+
+TEST_F(SettingsFileTest, FailureAfterTheOpenLeavesTheOldFile) {
+    // Each failing step after a successful open: the write of the file
+    // beside it, and the way out when no file can be made there.
+    struct Refusal {
+        const char* operation;
+        const char* pathSuffix;
+    };
+    struct Case {
+        const char* shows;
+        std::vector<Refusal> refusals;
+    } cases[] = {
+        {"write refused", {{"Write", ""}}},
+        {"no file beside it and the file can't be emptied", {{"OpenForWriting", "Kelvo.in~"}, {"Truncate", ""}}},
     };
     for (const Case& c : cases) {
         for (const bool existed : {true, false}) {
@@ -168,7 +206,7 @@ TEST_F(SettingsFileTest, FailureAfterTheOpenLeavesTheOldFile) {
             FaultyMemoryFileSystem fresh;
             fresh.AddFolder("C:\\Kelvo");
             if (existed) fresh.AddFile(kPath, kAttrArchive, 0, "1\r\n1\r\nold\r\n");
-            fresh.RefuseOperation(c.operation, c.pathSuffix, 0);
+            for (const Refusal& r : c.refusals) fresh.RefuseOperation(r.operation, r.pathSuffix, 0);
             SettingsLines lines = SettingsFile::Defaults();
             EXPECT_FALSE(SettingsFile::Store(fresh, kPath, lines, nullptr));
             // The old file as it was, or no file at all: never an empty one.
