@@ -35,7 +35,7 @@ protected:
     // The dialog with RunJob as its run, on the target C:\T, hiding every file.
     void OpenOnTarget() {
         dialog = std::make_unique<MainDialog>(DialogPlatform{window, shell, walkFiles, clock, threads, RunJob},
-                                              kExeFolder, "C:\\T");
+                                              kExeFolder, FirstArgument("C:\\T"));
         ASSERT_TRUE(dialog->OnInitDialog());
         window.SetCheck(IDC_HIDDEN, kChecked);
     }
