@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/RecordMenu.h"
 #include "panels/ControlTips.h"
 #include "platform/WindowMessages.h"
 #include "resources/ControlGroups.h"
@@ -18,6 +19,7 @@ MainDialog::MainDialog(const DialogPlatform& platform, const std::string& exeFol
       files_(platform.files),
       clock_(platform.clock),
       job_(platform.job),
+      records_(platform.records),
       exeFolder_(exeFolder),
       firstArgument_(firstArgument),
       worker_(*this, platform.threads, platform.window),
@@ -36,7 +38,9 @@ MainDialog::MainDialog(const DialogPlatform& platform, const std::string& exeFol
 }
 
 bool MainDialog::OnInitDialog() {
+    shell_.AddSystemMenuItems(RecordMenuItems());
     shell_.AddAboutItemToSystemMenu();
+    UpdateRecordMenu(UndoAvailable());
     shell_.SetWindowIcons(appIcon_);
     initialised_ = 1;
     AddTrayIcon();

@@ -21,7 +21,9 @@
 #include "platform/Shell.h"
 #include "platform/Threads.h"
 #include "platform/Window.h"
+#include "platform/RecordStore.h"
 #include "run/RunJob.h"
+#include "run/UndoableRecord.h"
 #include "run/WorkerControl.h"
 #include "run/WorkerHost.h"
 
@@ -37,6 +39,9 @@ struct DialogPlatform {
     Clock& clock;
     Threads& threads;
     JobFunction job;
+    // Where the runs' change records are kept; without it no run has one,
+    // and the system menu's record items are greyed.
+    RecordStore* records = nullptr;
 };
 
 inline constexpr unsigned kTrayIconId = 1;
@@ -79,6 +84,10 @@ public:
     void AddTrayIcon();
     void RemoveTrayIcon();
     void ShowAboutBox();
+    // The system menu's record items: take the last run back, open the
+    // newest record (or the records' folder).
+    void StartUndo();
+    void OpenRecords();
     // The tip of a control; empty gives no tip.
     std::string TipText(int id);
 
@@ -110,6 +119,13 @@ private:
     Reply OnTrayIcon(const Message& m);
     Reply OnDpiChanged(const Message& m);
 
+    // What the next run of the worker does.
+    enum class Work { Run, Undo };
+
+    // The record items of the system menu, greyed where they can't be used.
+    void UpdateRecordMenu(bool undoAvailable);
+    bool UndoAvailable();
+
     // The run's start, body and end, which the worker calls.
     void OnRunStart() override;
     void RunBody() override;
@@ -122,6 +138,7 @@ private:
     FileSystem& files_;
     Clock& clock_;
     JobFunction job_;
+    RecordStore* records_;
     const std::string exeFolder_;
     const FirstArgument firstArgument_;
 
@@ -135,6 +152,9 @@ private:
     int initialised_ = 0;
     IconHandle appIcon_ = 0;
     WorkerControl worker_;
+    Work work_ = Work::Run;
+    UndoableRecord undoRecord_;        // the record the undo takes back
+    std::atomic<bool> undoAvailable_{false};  // as the worker found it at the end of its run
 
     TargetPanel targetPanel_;
     DateTimePanel dateTimePanel_;

@@ -53,9 +53,12 @@ Reply MainDialog::HandleMessage(const Message& m) {
 }
 
 Reply MainDialog::OnSysCommand(const Message& m) {
-    if ((m.wParam & 0xFFF0) != kAboutCommand) return Reply{};
-    ShowAboutBox();
-    return kHandled;
+    switch (m.wParam & 0xFFF0) {
+    case kAboutCommand: ShowAboutBox(); return kHandled;
+    case kUndoCommand: StartUndo(); return kHandled;
+    case kOpenRecordsCommand: OpenRecords(); return kHandled;
+    default: return Reply{};
+    }
 }
 
 Reply MainDialog::OnPaint(const Message&) { return Reply{shell_.PaintIconIfMinimised(appIcon_), 0}; }

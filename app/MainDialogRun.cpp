@@ -7,6 +7,7 @@
 
 #include "platform/WindowMessages.h"
 #include "resources/ControlGroups.h"
+#include "run/UndoJob.h"
 
 namespace kelvo {
 
@@ -35,13 +36,20 @@ void MainDialog::OnRunStart() {
     }
     SetJobControlsEnabled(false);
     window_.SetText(IDC_START, kCancelCaption);
+    UpdateRecordMenu(false);
 }
 
 void MainDialog::RunBody() {
-    if (job_) {
-        RunEnvironment environment{files_, clock_, window_, fullView_, worker_.CancelFlag()};
+    if (work_ == Work::Undo && records_ != nullptr) {
+        UndoEnvironment environment{files_, clock_, window_, fullView_, worker_.CancelFlag(), *records_};
+        UndoJob(environment, undoRecord_);
+    } else if (job_) {
+        RunEnvironment environment{files_, clock_, window_, fullView_, worker_.CancelFlag(), records_};
         job_(environment);
     }
+    // Whether a run is left to take back, found here rather than on the
+    // window's thread: a record cut short is read through to count its items.
+    undoAvailable_.store(UndoAvailable(), std::memory_order_relaxed);
     // However the job ended, the window gets its idle state back.
     worker_.EndRun();
 }
@@ -51,6 +59,8 @@ void MainDialog::RunBody() {
 // is back by then.
 void MainDialog::OnRunEnd() {
     SetJobControlsEnabled(true);
+    work_ = Work::Run;
+    UpdateRecordMenu(undoAvailable_.load(std::memory_order_relaxed));
     window_.SetText(IDC_START, kStartCaption);
 }
 

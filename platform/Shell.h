@@ -5,11 +5,18 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kelvo {
 
 using IconHandle = std::uintptr_t;
 using DropHandle = std::uintptr_t;
+
+// An item of the system menu: its command id and text; id 0 is a separator.
+struct SystemMenuItem {
+    unsigned id;
+    std::string text;
+};
 
 class Shell {
 public:
@@ -20,6 +27,11 @@ public:
     // Greys restore, size and maximise and appends a separator and the About
     // item (the text of string 101, when it isn't empty). Nothing without a system menu.
     virtual void AddAboutItemToSystemMenu() = 0;
+    // Appends items of the program's own to the system menu (before the About
+    // item when called first). Nothing without a system menu.
+    virtual void AddSystemMenuItems(const std::vector<SystemMenuItem>& items) = 0;
+    // Greys a system menu item, or makes it usable again.
+    virtual void EnableSystemMenuItem(unsigned id, bool enabled) = 0;
     // WM_SETICON, big then small.
     virtual void SetWindowIcons(IconHandle icon) = 0;
     // Switches tips on for every child control; texts are asked for later.

@@ -34,11 +34,13 @@ enum : int {
 };
 
 // Command ids of the OK and Cancel commands, the dialog results, and the
-// system menu's About item.
+// system menu's own items: About, and those of the change records.
 enum : int {
     kIdOk = 1,
     kIdCancel = 2,
     kAboutCommand = 0x0010,
+    kUndoCommand = 0x0020,
+    kOpenRecordsCommand = 0x0030,
 };
 
 }  // namespace kelvo

@@ -21,7 +21,7 @@ fuzzSeconds="${KELVO_FUZZ_SECONDS:-60}"
 jobs="${KELVO_JOBS:-2}"
 
 # The tests that run the worker thread beside the window's thread.
-threadTests='MainDialogRunTest.*:*MainDialogCommandTest.*:*MainDialogFocusTest.*:RunEndTest.*:WorkerControlTest.*:MainDialogTipsTest.*:FailureSweepDialogTest.*'
+threadTests='MainDialogRunTest.*:*MainDialogCommandTest.*:*MainDialogFocusTest.*:RunEndTest.*:WorkerControlTest.*:MainDialogTipsTest.*:FailureSweepDialogTest.*:MainDialogRecordsTest.*'
 
 "$root/scripts/setup.sh"
 

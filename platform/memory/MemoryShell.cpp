@@ -40,6 +40,28 @@ IconHandle MemoryShell::LoadAppIcon() {
 
 void MemoryShell::AddAboutItemToSystemMenu() { Record("AddAboutItemToSystemMenu"); }
 
+void MemoryShell::AddSystemMenuItems(const std::vector<SystemMenuItem>& items) {
+    Record("AddSystemMenuItems " + std::to_string(items.size()));
+    std::lock_guard<std::mutex> lock(mutex_);
+    menuItems_.insert(menuItems_.end(), items.begin(), items.end());
+}
+
+void MemoryShell::EnableSystemMenuItem(unsigned id, bool enabled) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    menuEnabled_[id] = enabled;
+}
+
+std::vector<SystemMenuItem> MemoryShell::SystemMenuItems() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return menuItems_;
+}
+
+bool MemoryShell::SystemMenuItemEnabled(unsigned id) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = menuEnabled_.find(id);
+    return it == menuEnabled_.end() || it->second;
+}
+
 void MemoryShell::SetWindowIcons(IconHandle icon) { Record("SetWindowIcons " + std::to_string(icon)); }
 
 void MemoryShell::EnableToolTips() { Record("EnableToolTips"); }

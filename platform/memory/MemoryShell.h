@@ -24,9 +24,15 @@ public:
     std::vector<DropHandle> ReleasedDrops();
     int EndedWith() const { return endedWith_; }  // -1 while the dialog runs
     std::string LastTipText() const { return lastTipText_; }
+    // The system menu's own items as added, and whether one is usable (true
+    // until greyed).
+    std::vector<SystemMenuItem> SystemMenuItems();
+    bool SystemMenuItemEnabled(unsigned id);
 
     IconHandle LoadAppIcon() override;
     void AddAboutItemToSystemMenu() override;
+    void AddSystemMenuItems(const std::vector<SystemMenuItem>& items) override;
+    void EnableSystemMenuItem(unsigned id, bool enabled) override;
     void SetWindowIcons(IconHandle icon) override;
     void EnableToolTips() override;
     void SetTipText(std::intptr_t request, const std::string& text) override;
@@ -50,6 +56,8 @@ private:
     bool minimised_ = false;
     int endedWith_ = -1;
     std::string lastTipText_;
+    std::vector<SystemMenuItem> menuItems_;
+    std::map<unsigned, bool> menuEnabled_;
 };
 
 }  // namespace kelvo

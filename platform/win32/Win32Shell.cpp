@@ -57,6 +57,23 @@ void Win32Shell::AddAboutItemToSystemMenu() {
     AppendMenuW(menu, MF_STRING, kAboutCommandId, text);
 }
 
+void Win32Shell::AddSystemMenuItems(const std::vector<SystemMenuItem>& items) {
+    HMENU menu = GetSystemMenu(dialog_, FALSE);
+    if (menu == nullptr) return;
+    for (const SystemMenuItem& item : items) {
+        if (item.id == 0) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(menu, MF_STRING, item.id, ShownWideFromCp932(item.text).c_str());
+        }
+    }
+}
+
+void Win32Shell::EnableSystemMenuItem(unsigned id, bool enabled) {
+    HMENU menu = GetSystemMenu(dialog_, FALSE);
+    if (menu != nullptr) EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
 void Win32Shell::SetWindowIcons(IconHandle icon) {
     SendMessageW(dialog_, WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon));
     SendMessageW(dialog_, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(icon));

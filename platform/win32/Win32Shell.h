@@ -20,6 +20,8 @@ public:
 
     IconHandle LoadAppIcon() override;
     void AddAboutItemToSystemMenu() override;
+    void AddSystemMenuItems(const std::vector<SystemMenuItem>& items) override;
+    void EnableSystemMenuItem(unsigned id, bool enabled) override;
     void SetWindowIcons(IconHandle icon) override;
     // Every child is a tool by its window; the controls that can show a
     // tip are tools by their place in the dialog too, because a disabled

@@ -1,0 +1,47 @@
+// The main window's part in the change records: the undo from the system
+// menu, run like a run on the worker thread, and the opening of a record.
+#include "app/MainDialog.h"
+#include "app/RecordMenu.h"
+#include "platform/WindowMessages.h"
+
+namespace kelvo {
+
+// The undo is greyed while a run goes (its start passes false) and while no
+// run is left to take back; a record that can't be read still leaves it
+// usable, so that the user learns why nothing is undone.
+void MainDialog::UpdateRecordMenu(bool undoAvailable) { shell_.EnableSystemMenuItem(kUndoCommand, undoAvailable); }
+
+bool MainDialog::UndoAvailable() {
+    UndoableRecord record;
+    return records_ != nullptr && FindUndoableRecord(*records_, record) != UndoableFound::None;
+}
+
+// However the command comes (another program can send it), it does nothing
+// while a run goes or when no run is left to take back.
+void MainDialog::StartUndo() {
+    if (records_ == nullptr || worker_.Running()) return;
+    UndoableRecord record;
+    switch (FindUndoableRecord(*records_, record)) {
+    case UndoableFound::None: return;
+    case UndoableFound::Unreadable:
+        window_.ShowMessageBox(kRecordUnreadableText, kRecordUnreadableCaption, kMbOk | kMbIconExclamation);
+        return;
+    case UndoableFound::Found: break;
+    }
+    if (window_.ShowMessageBox(UndoQuestion(record, clock_), kUndoQuestionCaption, kMbYesNo | kMbIconQuestion) !=
+        kIdYes) {
+        return;
+    }
+    if (worker_.Running()) return;
+    work_ = Work::Undo;
+    undoRecord_ = record;
+    worker_.StartOrCancel();
+}
+
+void MainDialog::OpenRecords() {
+    if (records_ == nullptr) return;
+    const std::vector<std::string> names = records_->Names();
+    records_->Show(names.empty() ? std::string() : names.back());
+}
+
+}  // namespace kelvo
