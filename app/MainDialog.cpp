@@ -40,7 +40,7 @@ MainDialog::MainDialog(const DialogPlatform& platform, const std::string& exeFol
 bool MainDialog::OnInitDialog() {
     shell_.AddSystemMenuItems(RecordMenuItems());
     shell_.AddAboutItemToSystemMenu();
-    UpdateRecordMenu(UndoAvailable());
+    UpdateRecordMenu(true, UndoAvailable());
     shell_.SetWindowIcons(appIcon_);
     initialised_ = 1;
     AddTrayIcon();

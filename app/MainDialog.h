@@ -88,6 +88,9 @@ public:
     // newest record (or the records' folder).
     void StartUndo();
     void OpenRecords();
+    // The system menu's preview: a run as button 1 starts it, with nothing
+    // changed on disk, whose record is opened at its end.
+    void StartPreview();
     // The tip of a control; empty gives no tip.
     std::string TipText(int id);
 
@@ -120,10 +123,10 @@ private:
     Reply OnDpiChanged(const Message& m);
 
     // What the next run of the worker does.
-    enum class Work { Run, Undo };
+    enum class Work { Run, Undo, Preview };
 
     // The record items of the system menu, greyed where they can't be used.
-    void UpdateRecordMenu(bool undoAvailable);
+    void UpdateRecordMenu(bool idle, bool undoAvailable);
     bool UndoAvailable();
 
     // The run's start, body and end, which the worker calls.
@@ -154,6 +157,7 @@ private:
     WorkerControl worker_;
     Work work_ = Work::Run;
     UndoableRecord undoRecord_;        // the record the undo takes back
+    std::string previewRecord_;        // the record a preview wrote
     std::atomic<bool> undoAvailable_{false};  // as the worker found it at the end of its run
 
     TargetPanel targetPanel_;

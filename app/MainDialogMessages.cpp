@@ -57,6 +57,7 @@ Reply MainDialog::OnSysCommand(const Message& m) {
     case kAboutCommand: ShowAboutBox(); return kHandled;
     case kUndoCommand: StartUndo(); return kHandled;
     case kOpenRecordsCommand: OpenRecords(); return kHandled;
+    case kPreviewCommand: StartPreview(); return kHandled;
     default: return Reply{};
     }
 }

@@ -6,10 +6,13 @@
 
 namespace kelvo {
 
-// The undo is greyed while a run goes (its start passes false) and while no
-// run is left to take back; a record that can't be read still leaves it
+// The undo and the preview are greyed while a run goes, the undo also while
+// no run is left to take back; a record that can't be read still leaves it
 // usable, so that the user learns why nothing is undone.
-void MainDialog::UpdateRecordMenu(bool undoAvailable) { shell_.EnableSystemMenuItem(kUndoCommand, undoAvailable); }
+void MainDialog::UpdateRecordMenu(bool idle, bool undoAvailable) {
+    shell_.EnableSystemMenuItem(kUndoCommand, idle && undoAvailable);
+    shell_.EnableSystemMenuItem(kPreviewCommand, idle);
+}
 
 bool MainDialog::UndoAvailable() {
     UndoableRecord record;
@@ -35,6 +38,13 @@ void MainDialog::StartUndo() {
     if (worker_.Running()) return;
     work_ = Work::Undo;
     undoRecord_ = record;
+    worker_.StartOrCancel();
+}
+
+void MainDialog::StartPreview() {
+    if (worker_.Running()) return;
+    work_ = Work::Preview;
+    previewRecord_.clear();
     worker_.StartOrCancel();
 }
 

@@ -36,7 +36,7 @@ void MainDialog::OnRunStart() {
     }
     SetJobControlsEnabled(false);
     window_.SetText(IDC_START, kCancelCaption);
-    UpdateRecordMenu(false);
+    UpdateRecordMenu(false, false);
 }
 
 void MainDialog::RunBody() {
@@ -45,6 +45,8 @@ void MainDialog::RunBody() {
         UndoJob(environment, undoRecord_);
     } else if (job_) {
         RunEnvironment environment{files_, clock_, window_, fullView_, worker_.CancelFlag(), records_};
+        environment.preview = work_ == Work::Preview;
+        if (environment.preview) environment.recordName = &previewRecord_;
         job_(environment);
     }
     // Whether a run is left to take back, found here rather than on the
@@ -59,8 +61,9 @@ void MainDialog::RunBody() {
 // is back by then.
 void MainDialog::OnRunEnd() {
     SetJobControlsEnabled(true);
+    if (work_ == Work::Preview && records_ != nullptr && !previewRecord_.empty()) records_->Show(previewRecord_);
     work_ = Work::Run;
-    UpdateRecordMenu(undoAvailable_.load(std::memory_order_relaxed));
+    UpdateRecordMenu(true, undoAvailable_.load(std::memory_order_relaxed));
     window_.SetText(IDC_START, kStartCaption);
 }
 

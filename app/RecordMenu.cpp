@@ -14,6 +14,7 @@ std::vector<SystemMenuItem> RecordMenuItems() {
     return {
         {0, ""},
         {kUndoCommand, "直前の一括変更を元に戻す(&U)"},
+        {kPreviewCommand, "変更内容を確認(&V)..."},
         {kOpenRecordsCommand, "変更記録を開く(&L)..."},
     };
 }

@@ -14,7 +14,8 @@ extern const char* const kUndoQuestionCaption;
 extern const char* const kRecordUnreadableText;
 extern const char* const kRecordUnreadableCaption;
 
-// A separator, "take the last run back" and "open the records", in that order.
+// A separator, "take the last run back", "see what a run would change" and
+// "open the records", in that order.
 std::vector<SystemMenuItem> RecordMenuItems();
 
 // The question asked before the undo of `record`: its target as typed, its

@@ -41,6 +41,7 @@ enum : int {
     kAboutCommand = 0x0010,
     kUndoCommand = 0x0020,
     kOpenRecordsCommand = 0x0030,
+    kPreviewCommand = 0x0040,
 };
 
 }  // namespace kelvo

@@ -283,7 +283,8 @@ bool ParseRecordLine(const std::string& line, RecordLine& parsed) {
         parsed.kind = key == "undoes" ? Kind::Undoes : Kind::Undone;
         return UnescapeField(fields[1], parsed.text);
     }
-    if (key == "attributes" || key == "creation" || key == "modification" || key == "access" || key == "rename") {
+    if (key == "attributes" || key == "creation" || key == "modification" || key == "access" || key == "rename" ||
+        key == "note") {
         parsed.kind = Kind::Job;
         return true;
     }

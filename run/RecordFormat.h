@@ -8,6 +8,7 @@
 // comes back to the 100 ns; "-" stands for what the run did not read.
 //
 //   Kelvo change record <TAB> 1 <TAB> run | undo | preview
+//   note <TAB> what a preview could not know (previews only)
 //   target <TAB> the target as typed <TAB> as resolved
 //   mode <TAB> folder | file
 //   start <TAB> the start time

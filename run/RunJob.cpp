@@ -4,6 +4,7 @@
 
 #include "items/ItemStatus.h"
 #include "platform/Cp932Text.h"
+#include "platform/PreviewFileSystem.h"
 #include "resources/ResourceIds.h"
 #include "run/FileItem.h"
 #include "run/JobSettings.h"
@@ -16,10 +17,15 @@ namespace kelvo {
 
 namespace {
 
+// What a preview's record says of the writes it didn't make.
+const char* const kPreviewNote =
+    "note\t書き込みが拒否されるかどうかは書き込むまで分からないため、この確認では全ての書き込みが成功するものとしています。";
+
 // Writes the header of a run's record, once the run knows its mode.
-void WriteHeader(RunRecord* record, const JobSettings& job, const std::string& target, bool fileMode) {
+void WriteHeader(RunRecord* record, const JobSettings& job, const std::string& target, bool fileMode, bool preview) {
     if (record == nullptr) return;
-    record->Write(FormatLine(RecordKind::Run));
+    record->Write(FormatLine(preview ? RecordKind::Preview : RecordKind::Run));
+    if (preview) record->Write(kPreviewNote);
     record->Write(TargetLine(job.targetPath, target));
     record->Write(ModeLine(fileMode));
     record->Write(StartLine(record->Start()));
@@ -29,7 +35,8 @@ void WriteHeader(RunRecord* record, const JobSettings& job, const std::string& t
 // The current directory is left as it is; the reports name it as the folder
 // unless a rename supplies texts of its own. The file is reached by `target`,
 // its full path, while the texts show the path as typed.
-RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::string& target, RunRecord* record) {
+RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::string& target, RunRecord* record,
+                   bool preview) {
     // The user chose this file: a link is followed as the system follows it.
     context.reach = Reach::AsNamed;
     std::string currentDirectory;
@@ -42,7 +49,7 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     const FileResult result = TreatFile(context, job, item, file, record != nullptr);
     // The new name in full: the path edit then names the file that exists,
     // wherever the current directory stands.
-    if (result.renamed) context.window.SetText(IDC_PATH, result.newPath);
+    if (result.renamed && !preview) context.window.SetText(IDC_PATH, result.newPath);
     if (record != nullptr) {
         if (result.renamed || result.trace.written) {
             ChangedItem changed{false, target, result.renamed ? result.newPath : target, std::nullopt, std::nullopt};
@@ -56,7 +63,12 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
         record->LeftSince(context.failures, recorded);
         record->End(true);
     }
-    if (context.FullView()) context.ShowFinalStatus(FileFinishedText(job.targetPath, result.changed, static_cast<int>(context.failures.size())));
+    const int failures = static_cast<int>(context.failures.size());
+    if (preview) {
+        context.ShowFinalStatus(PreviewFinishedText(job.targetPath, result.changed ? 1 : 0, failures));
+    } else if (context.FullView()) {
+        context.ShowFinalStatus(FileFinishedText(job.targetPath, result.changed, failures));
+    }
     context.window.Beep();
     return RunEnd::Finished;
 }
@@ -64,19 +76,24 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
 }  // namespace
 
 RunEnd RunJob(RunEnvironment& environment) {
+    // A preview's writes go to an overlay; everything else is the same run.
+    std::unique_ptr<PreviewFileSystem> overlay;
+    if (environment.preview) overlay = std::make_unique<PreviewFileSystem>(environment.files);
+    FileSystem& files = environment.preview ? *overlay : environment.files;
+    const bool preview = environment.preview;
     const JobSettings job = ReadJobSettings(environment.window);
     WindowStatus statusArea(environment.window);
-    ItemContext context{environment.files, environment.clock, environment.window, statusArea, environment.fullView};
+    ItemContext context{files, environment.clock, environment.window, statusArea, environment.fullView};
     // A target typed without a full path names the file or folder in the
     // current directory as it is when the run starts; from then on the run
     // uses the full path, since folder mode moves the current directory.
     std::string target;
-    if (!environment.files.GetFullPath(job.targetPath, target)) target = job.targetPath;
+    if (!files.GetFullPath(job.targetPath, target)) target = job.targetPath;
     // A folder run ends in its target. One named relative to the current
     // directory ends where it started instead, so that the same text names
     // the same folder when the user starts again.
     std::string leaveIn = target;
-    if (!IsFullPath(job.targetPath) && !environment.files.GetCurrentDirectory(leaveIn)) leaveIn = target;
+    if (!IsFullPath(job.targetPath) && !files.GetCurrentDirectory(leaveIn)) leaveIn = target;
     // The record is begun before anything is touched: without one, the
     // user says whether to go on.
     std::unique_ptr<RunRecord> record;
@@ -87,19 +104,21 @@ RunEnd RunJob(RunEnvironment& environment) {
             return RunEnd::Refused;
         }
     }
-    if (environment.files.SetCurrentDirectory(target)) {
-        WriteHeader(record.get(), job, target, false);
-        TargetWalk walk(context, job, target, leaveIn, environment.cancelRequested, WalkLimits(), record.get());
+    if (files.SetCurrentDirectory(target)) {
+        WriteHeader(record.get(), job, target, false, preview);
+        if (record != nullptr && environment.recordName != nullptr) *environment.recordName = record->Name();
+        TargetWalk walk(context, job, target, leaveIn, environment.cancelRequested, WalkLimits(), record.get(), preview);
         return walk.Run(false);
     }
     ItemStatus status;
-    if (!ReadItemStatus(environment.files, target, status) || (status.attributes & kAttrDirectory) != 0) {
+    if (!ReadItemStatus(files, target, status) || (status.attributes & kAttrDirectory) != 0) {
         if (record != nullptr) record->Discard();
         environment.window.ShowMessageBox(kTargetRefusedText, kTargetRefusedCaption, kMbIconExclamation | kMbOk);
         return RunEnd::Refused;
     }
-    WriteHeader(record.get(), job, target, true);
-    return RunFileMode(context, job, target, record.get());
+    WriteHeader(record.get(), job, target, true, preview);
+    if (record != nullptr && environment.recordName != nullptr) *environment.recordName = record->Name();
+    return RunFileMode(context, job, target, record.get(), preview);
 }
 
 }  // namespace kelvo

@@ -3,6 +3,7 @@
 // and writes down every item it changed or left in a change record.
 #pragma once
 #include <atomic>
+#include <string>
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -19,6 +20,11 @@ struct RunEnvironment {
     const std::atomic<bool>& cancelRequested;    // polled before each entry of a file pass
     // Where each run's change record is written; none for a run without one.
     RecordStore* records = nullptr;
+    // A preview: every step of the run with nothing changed on disk, the
+    // record marked as a preview, and the preview's own closing texts.
+    bool preview = false;
+    // Where there is one, the name of the run's record is put here.
+    std::string* recordName = nullptr;
 };
 
 enum class RunEnd { Finished, Cancelled, Refused };

@@ -20,6 +20,11 @@ std::string Closing(std::string text, bool anyChange, int failures) {
     return text;
 }
 
+std::string PreviewClosing(std::string text, int failures) {
+    if (failures > 0) text += "\n変更できない項目: " + std::to_string(failures) + "件";
+    return text;
+}
+
 std::string UndoClosing(std::string text, int left) {
     if (left > 0) text += "\n元に戻せなかった項目: " + std::to_string(left) + "件";
     return text;
@@ -41,6 +46,15 @@ std::string FolderCancelledText(const std::string& targetPath, bool anyChange, i
 
 std::string FileFinishedText(const std::string& targetPath, bool anyChange, int failures) {
     return Closing(Quoted(targetPath) + "\nファイルの処理が終了しました。", anyChange, failures);
+}
+
+std::string PreviewFinishedText(const std::string& targetPath, long changes, int failures) {
+    return PreviewClosing(Quoted(targetPath) + "\n変更内容の確認が終わりました。(" + std::to_string(changes) + "項目を変更します)",
+                          failures);
+}
+
+std::string PreviewCancelledText(const std::string& targetPath, int failures) {
+    return PreviewClosing(Quoted(targetPath) + "\n変更内容の確認を中断しました。", failures);
 }
 
 std::string UndoFinishedText(const std::string& targetPath, int left) {

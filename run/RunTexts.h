@@ -18,6 +18,11 @@ std::string FolderFinishedText(const std::string& targetPath, bool anyChange, in
 std::string FolderCancelledText(const std::string& targetPath, bool anyChange, int failures);
 std::string FileFinishedText(const std::string& targetPath, bool anyChange, int failures);
 
+// The closing texts of a preview: the items the run would change, then a
+// line that counts those it couldn't, when there are any.
+std::string PreviewFinishedText(const std::string& targetPath, long changes, int failures);
+std::string PreviewCancelledText(const std::string& targetPath, int failures);
+
 // The undo's texts: while it goes, and at its end, followed by a line that
 // counts the items it could not take back, when there are any.
 extern const char* const kUndoingText;

@@ -38,14 +38,16 @@ bool TakeFromNewNames(std::string& newNameList, const std::string& name) {
 }  // namespace
 
 TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
-                       const std::atomic<bool>& cancelRequested, WalkLimits limits, RunRecord* record)
+                       const std::atomic<bool>& cancelRequested, WalkLimits limits, RunRecord* record,
+                       bool preview)
     : context_(context),
       job_(job),
       target_(target),
       leaveIn_(leaveIn),
       cancelRequested_(cancelRequested),
       limits_(limits),
-      record_(record) {}
+      record_(record),
+      preview_(preview) {}
 
 RunEnd TargetWalk::Run(bool anyChangeBefore) {
     anyChange_ = anyChangeBefore;
@@ -71,10 +73,12 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
     RecordLeft();
     if (record_ != nullptr) record_->End(!cancelled);
     if (cancelled) {
-        context_.ShowFinalStatus(FolderCancelledText(job_.targetPath, anyChange_, FailureCount()));
+        context_.ShowFinalStatus(preview_ ? PreviewCancelledText(job_.targetPath, FailureCount())
+                                          : FolderCancelledText(job_.targetPath, anyChange_, FailureCount()));
         return RunEnd::Cancelled;
     }
-    context_.ShowFinalStatus(FolderFinishedText(job_.targetPath, anyChange_, FailureCount()));
+    context_.ShowFinalStatus(preview_ ? PreviewFinishedText(job_.targetPath, changedItems_, FailureCount())
+                                      : FolderFinishedText(job_.targetPath, anyChange_, FailureCount()));
     context_.window.Beep();
     return RunEnd::Finished;
 }
@@ -106,6 +110,7 @@ void TargetWalk::EnterSubfolder(const std::string& name) {
         ItemTrace trace;
         if (ChangeItem(context_, ItemRecord{true, ItemRef{path, path, name}}, job_, record_ ? &trace : nullptr)) {
             anyChange_ = true;
+            ++changedItems_;
         }
         RecordItem(true, path, path, false, trace);
     }
@@ -249,7 +254,10 @@ void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, s
         SplitPath(result.newPath, newFolder, newName);
         newNameList += newName + "\\";
     }
-    if (result.changed) anyChange_ = true;
+    if (result.changed) {
+        anyChange_ = true;
+        ++changedItems_;
+    }
     RecordItem(false, item.fullPath, result.renamed ? result.newPath : item.fullPath, result.renamed, result.trace);
 }
 

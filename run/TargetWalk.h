@@ -33,10 +33,11 @@ class TargetWalk {
 public:
     // `target` is the target folder's full path; the texts name it as the job
     // holds it. `leaveIn` is the folder the walk leaves as the current directory.
-    // Each item changed or left is written down in `record`, where there is one.
+    // Each item changed or left is written down in `record`, where there
+    // is one. A preview closes with texts of its own.
     TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
                const std::atomic<bool>& cancelRequested, WalkLimits limits = WalkLimits(),
-               RunRecord* record = nullptr);
+               RunRecord* record = nullptr, bool preview = false);
 
     // Walks from the current directory, which must be the target folder, and
     // leaves `leaveIn` as the current directory. Shows the finish or the
@@ -90,7 +91,9 @@ private:
     std::vector<Frame> frames_;
     bool anyChange_ = false;
     RunRecord* record_;
+    const bool preview_;
     size_t recordedFailures_ = 0;
+    long changedItems_ = 0;
 };
 
 }  // namespace kelvo

@@ -4,13 +4,13 @@
 #include <cctype>
 
 #include "platform/Cp932Text.h"
+#include "platform/PreviewFileSystem.h"
 
 namespace kelvo {
 
 namespace {
 
 constexpr int kMaxLinkHops = 63;        // as many links as the system follows on one path
-constexpr uint32_t kSettableAttributes = 0x01 | 0x02 | 0x04 | 0x20 | 0x100 | 0x1000 | 0x2000;
 
 std::vector<std::string> SplitComponents(const std::string& text) {
     std::vector<std::string> parts;
@@ -378,10 +378,7 @@ bool MemoryFileSystem::GetAttributes(const std::string& path, uint32_t& attribut
 }
 
 void MemoryFileSystem::WriteAttributeWord(Node& node, uint32_t attributes) {
-    uint32_t kept = node.attributes & ~(kSettableAttributes | kAttrNormal);
-    uint32_t result = kept | (attributes & kSettableAttributes);
-    if (!node.IsFolder() && result == 0) result = kAttrNormal;
-    node.attributes = result;
+    node.attributes = AttributesAfterWrite(node.attributes, attributes);
 }
 
 bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes, Reach reach) {

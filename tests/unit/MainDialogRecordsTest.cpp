@@ -12,6 +12,7 @@ namespace {
 
 constexpr unsigned kUndo = 0x0020;
 constexpr unsigned kOpenRecords = 0x0030;
+constexpr unsigned kPreview = 0x0040;
 
 class MainDialogRecordsTest : public MainDialogTest {
 protected:
@@ -46,14 +47,17 @@ protected:
 TEST_F(MainDialogRecordsTest, SystemMenuGetsTheRecordItemsBeforeTheAboutItem) {
     OpenWithRecords();
     const std::vector<SystemMenuItem> items = shell.SystemMenuItems();
-    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[0].id, 0u);
     EXPECT_EQ(items[1].id, kUndo);
     EXPECT_EQ(items[1].text, "直前の一括変更を元に戻す(&U)");
-    EXPECT_EQ(items[2].id, kOpenRecords);
-    EXPECT_EQ(items[2].text, "変更記録を開く(&L)...");
+    EXPECT_EQ(items[2].id, kPreview);
+    EXPECT_EQ(items[2].text, "変更内容を確認(&V)...");
+    EXPECT_EQ(items[3].id, kOpenRecords);
+    EXPECT_EQ(items[3].text, "変更記録を開く(&L)...");
     // Nothing to take back yet.
     EXPECT_FALSE(shell.SystemMenuItemEnabled(kUndo));
+    EXPECT_TRUE(shell.SystemMenuItemEnabled(kPreview));
     EXPECT_TRUE(shell.SystemMenuItemEnabled(kOpenRecords));
 }
 
@@ -102,12 +106,32 @@ TEST_F(MainDialogRecordsTest, UndoDuringARunDoesNothing) {
     dialog->StartOrCancel();
     ASSERT_TRUE(dialog->Worker().Running());
     EXPECT_FALSE(shell.SystemMenuItemEnabled(kUndo));
+    EXPECT_FALSE(shell.SystemMenuItemEnabled(kPreview));
     EXPECT_TRUE(SysCommand(kUndo).handled);
+    EXPECT_TRUE(SysCommand(kPreview).handled);
     EXPECT_TRUE(window.MessageBoxes().empty());
+    EXPECT_EQ(jobRuns, 1);
     holdJob = false;
     dialog->StartOrCancel();  // cancels
     WaitForIdle();
     EXPECT_TRUE(shell.SystemMenuItemEnabled(kUndo));
+}
+
+// A preview starts as button 1 does, changes nothing, and opens its record.
+TEST_F(MainDialogRecordsTest, PreviewRunsLikeARunAndOpensItsRecord) {
+    OpenWithRecords();
+    window.SetCheck(IDC_HIDDEN, kChecked);
+    EXPECT_TRUE(SysCommand(kPreview).handled);
+    WaitForIdle();
+    EXPECT_EQ(Attributes("D:\\T\\a.txt"), kAttrArchive);
+    EXPECT_EQ(window.GetText(IDC_STATUS), "\"D:\\T\"\n変更内容の確認が終わりました。(2項目を変更します)");
+    EXPECT_EQ(window.GetText(IDC_START), "一括変更開始(&E)");
+    ASSERT_EQ(records.Names().size(), 1u);
+    EXPECT_EQ(records.TextsOf(records.Names()[0]).front(), "Kelvo change record\t1\tpreview");
+    EXPECT_EQ(records.Shown(), records.Names());
+    // A preview is never offered to undo.
+    EXPECT_FALSE(shell.SystemMenuItemEnabled(kUndo));
+    EXPECT_TRUE(shell.SystemMenuItemEnabled(kPreview));
 }
 
 TEST_F(MainDialogRecordsTest, RecordOfAnotherVersionIsRefusedAndNothingChanges) {
