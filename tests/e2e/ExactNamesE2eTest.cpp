@@ -29,17 +29,6 @@ std::string RunHidden(KelvoProcess& kelvo) {
     return kelvo.Text(1010);
 }
 
-// Waits for the program's message box with `caption` and presses its OK
-// button; true when it showed `text` and has gone.
-bool AnswerMessageBox(HWND owner, const std::string& caption, const std::string& text) {
-    HWND box = WaitForOwnedDialog(caption, owner, 30000);
-    if (box == nullptr) return false;
-    bool named = false;
-    for (const std::string& child : ChildTexts(box)) named = named || child == text;
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return WaitFor([box] { return !IsWindow(box); }, 30000) && named;
-}
-
 TEST(ExactNamesE2eTest, OddNamesAreCountedAndNothingOutsideTheTargetChanges) {
     const std::string parent = MakeFolder("exact-names");
     MakeFile(parent + "\\outside.txt");

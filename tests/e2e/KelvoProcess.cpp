@@ -82,6 +82,15 @@ HWND WaitForOwnedDialog(const std::string& caption, HWND owner, DWORD timeoutMs)
     return found != nullptr && GetWindow(found, GW_OWNER) == owner ? found : nullptr;
 }
 
+bool AnswerMessageBox(HWND owner, const std::string& caption, const std::string& text, int button) {
+    HWND box = WaitForOwnedDialog(caption, owner, 30000);
+    if (box == nullptr) return false;
+    bool named = false;
+    for (const std::string& child : ChildTexts(box)) named = named || child == text;
+    PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    return WaitFor([box] { return !IsWindow(box); }, 30000) && named;
+}
+
 std::string ExePath() { return Environment(L"KELVO_EXE"); }
 std::string ScratchFolder() { return Environment(L"KELVO_SCRATCH"); }
 

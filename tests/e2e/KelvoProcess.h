@@ -23,6 +23,9 @@ std::vector<std::string> ChildTexts(HWND window);
 // A dialog of the class "#32770" with `caption`, owned by `owner`, once it
 // shows up; null after `timeoutMs`.
 HWND WaitForOwnedDialog(const std::string& caption, HWND owner, DWORD timeoutMs);
+// Waits for the program's message box with `caption` and presses `button`
+// (IDOK, IDYES, IDNO); true when it showed `text` and has gone.
+bool AnswerMessageBox(HWND owner, const std::string& caption, const std::string& text, int button = IDOK);
 
 // Environment variables set by the test runner, in Windows form.
 std::string ExePath();
