@@ -8,6 +8,10 @@
 
 namespace kelvo {
 
+// What a record's file starts with.
+inline constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+inline constexpr unsigned kUtf8ByteOrderMarkBytes = sizeof kUtf8ByteOrderMark - 1;
+
 // `line` as UTF-8. A character that is not valid code page 932 (a lone lead
 // byte, a lead byte with a byte that can't follow it) or is a line break
 // can't be written as it is: it becomes U+FFFD, the replacement character,

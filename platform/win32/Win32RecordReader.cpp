@@ -11,9 +11,6 @@
 namespace kelvo {
 namespace {
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-constexpr size_t kByteOrderMarkBytes = sizeof kByteOrderMark - 1;
-
 // The file between `start` (after the mark) and `end` (its size when
 // opened), read a chunk at a time, and the line being gathered from it.
 class ChunkedReader : public RecordReader {
@@ -166,13 +163,14 @@ std::unique_ptr<RecordReader> Win32RecordReader::Open(const std::wstring& path, 
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     LARGE_INTEGER size{};
-    char head[kByteOrderMarkBytes] = {};
+    char head[kUtf8ByteOrderMarkBytes] = {};
     DWORD got = 0;
     if (!GetFileSizeEx(file, &size) || !ReadFile(file, head, sizeof head, &got, nullptr)) {
         CloseHandle(file);
         return nullptr;
     }
-    const uint64_t start = got == sizeof head && std::memcmp(head, kByteOrderMark, sizeof head) == 0 ? sizeof head : 0;
+    const uint64_t start =
+        got == sizeof head && std::memcmp(head, kUtf8ByteOrderMark, sizeof head) == 0 ? sizeof head : 0;
     const uint64_t end = std::max<uint64_t>(start, static_cast<uint64_t>(size.QuadPart));
     if (fromTheEnd) return std::make_unique<BackwardReader>(file, start, end);
     return std::make_unique<ForwardReader>(file, start, end);

@@ -15,8 +15,6 @@
 namespace kelvo {
 namespace {
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
 std::wstring LocalAppData() {
     wchar_t* known = nullptr;
     std::wstring folder;
@@ -109,7 +107,7 @@ std::unique_ptr<RecordWriter> Win32RecordStore::Create(const std::string& name) 
         CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     size_t written = 0;
-    if (!WriteAllBytes(file, kByteOrderMark, written)) {
+    if (!WriteAllBytes(file, kUtf8ByteOrderMark, written)) {
         CloseHandle(file);
         DeleteFileW(path.c_str());
         return nullptr;
@@ -155,9 +153,11 @@ bool Win32RecordStore::AppendLine(const std::string& name, const std::string& li
     // An empty file gets its mark first; the mark alone needs no line
     // break after it, as there is no line yet.
     const LONGLONG length = size.QuadPart;
+    const bool onlyMark =
+        length == kUtf8ByteOrderMarkBytes && BytesAt(file, 0, kUtf8ByteOrderMarkBytes) == kUtf8ByteOrderMark;
     if (length == 0) {
-        bytes = kByteOrderMark;
-    } else if (!(length == 3 && BytesAt(file, 0, 3) == kByteOrderMark) && BytesAt(file, length - 1, 1) != "\n") {
+        bytes = kUtf8ByteOrderMark;
+    } else if (!onlyMark && BytesAt(file, length - 1, 1) != "\n") {
         bytes = "\r\n";
     }
     bytes += Utf8FromCp932Line(line) + "\r\n";
