@@ -90,6 +90,20 @@ std::string BytesAt(HANDLE file, LONGLONG offset, DWORD size) {
     return bytes;
 }
 
+// The system's own class of text files opens the record where ".txt" is
+// tied to no program (Wine's prefixes tie none).
+INT_PTR OpenAsTextFile(const std::wstring& path) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_CLASSNAME | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = path.c_str();
+    info.lpClass = L"txtfile";
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&info)) return 0;
+    return reinterpret_cast<INT_PTR>(info.hInstApp);
+}
+
 }  // namespace
 
 Win32RecordStore::Win32RecordStore(std::wstring folder) : folder_(folder.empty() ? DefaultFolder() : folder) {}
@@ -178,8 +192,13 @@ bool Win32RecordStore::Show(const std::string& name) {
     } else if (!PathOf(name, path) || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return false;
     }
-    const auto result =
+    // The shell may hand the file to an extension of its own, which wants
+    // COM on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    auto result =
         reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result == SE_ERR_NOASSOC && !name.empty()) result = OpenAsTextFile(path);
+    if (SUCCEEDED(com)) CoUninitialize();
     return result > 32;
 }
 

@@ -31,8 +31,10 @@ public:
     // when the record's last line has none.
     bool AppendLine(const std::string& name, const std::string& line) override;
     bool Delete(const std::string& name) override;
-    // ShellExecuteW's "open"; false for a record that is not there. The
-    // folder is made first when it is the one asked for.
+    // ShellExecuteW's "open" (for a record, where ".txt" is tied to no
+    // program, that of the system's class of text files); false for a
+    // record that is not there. The folder is made first when it is the
+    // one asked for.
     bool Show(const std::string& name) override;
 
 private:
