@@ -12,7 +12,7 @@ set_tests_properties(unit PROPERTIES ENVIRONMENT "KELVO_WINEPREFIX=${KELVO_WINEP
 
 # The real platform behind the interfaces in platform/: a layer beside the
 # in-memory one (cmake/Layers.cmake).
-kelvo_layer(win32 platform/win32 kelvo_platform kelvo_resources comctl32 shell32 user32 gdi32 kernel32)
+kelvo_layer(win32 platform/win32 kelvo_platform kelvo_resources comctl32 shell32 ole32 user32 gdi32 kernel32)
 
 file(GLOB KELVO_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(KELVO_WIN32_TESTS)

@@ -1,0 +1,53 @@
+#include "platform/win32/Win32RecordWriter.h"
+
+#include <algorithm>
+
+#include "platform/win32/RecordText.h"
+
+namespace kelvo {
+
+bool WriteAllBytes(HANDLE file, const std::string& bytes, size_t& written) {
+    written = 0;
+    while (written < bytes.size()) {
+        DWORD done = 0;
+        const DWORD size = static_cast<DWORD>(std::min<size_t>(bytes.size() - written, 1u << 30));
+        if (!WriteFile(file, bytes.data() + written, size, &done, nullptr) || done == 0) return false;
+        written += done;
+    }
+    return true;
+}
+
+Win32RecordWriter::~Win32RecordWriter() {
+    Flush();
+    CloseHandle(file_);
+}
+
+void Win32RecordWriter::Append(const std::string& line) { Hold(Utf8FromCp932Line(line)); }
+
+void Win32RecordWriter::AppendWithMessage(const std::string& line, uint32_t code) {
+    Hold(Utf8FromCp932Line(line) + "\t" + Utf8SystemMessage(code));
+}
+
+void Win32RecordWriter::Hold(const std::string& utf8Line) {
+    held_ += utf8Line;
+    held_ += "\r\n";
+    if (held_.size() > kHeldBytes && !WriteHeld()) refused_ = true;
+}
+
+bool Win32RecordWriter::Flush() {
+    const bool ok = WriteHeld() && !refused_;
+    refused_ = false;
+    return ok;
+}
+
+bool Win32RecordWriter::WriteHeld() {
+    if (held_.empty()) return true;
+    if (lineCut_) held_.insert(0, "\r\n");
+    size_t written = 0;
+    const bool ok = WriteAllBytes(file_, held_, written);
+    lineCut_ = !ok && (lineCut_ || written > 0);
+    held_.clear();
+    return ok;
+}
+
+}  // namespace kelvo
