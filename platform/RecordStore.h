@@ -29,7 +29,8 @@ public:
 
 // The lines of a record, from its first or from its last. A line without an
 // exact code page 932 form (a record edited by hand, a system message) is
-// given as not exact, with its text empty.
+// given as not exact, with its text cut to its first field where that is
+// plain ASCII (the field that names the line's kind), and empty otherwise.
 class RecordReader {
 public:
     virtual ~RecordReader() = default;

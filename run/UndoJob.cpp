@@ -78,8 +78,9 @@ RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run) {
         RecordLine parsed;
         const bool sound = exact && ParseRecordLine(line, parsed);
         if (sound && parsed.kind != RecordLine::Kind::Changed) continue;
-        // A system message with no code page 932 form makes a left line inexact.
-        if (line.empty() || line.rfind("left\t", 0) == 0) continue;
+        // A system message with no code page 932 form makes a left line
+        // inexact; its first field still names it.
+        if (line.empty() || line == "left" || line.rfind("left\t", 0) == 0) continue;
         if (Cancelled(environment)) {
             cancelled = true;
             break;

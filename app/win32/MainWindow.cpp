@@ -10,7 +10,7 @@ namespace kelvo {
 
 MainWindow::MainWindow(const std::string& exeFolder, const FirstArgument& firstArgument)
     : ModalDialog(IDD_MAIN, nullptr),
-      dialog_(DialogPlatform{window_, shell_, files_, clock_, threads_, &RunJob}, exeFolder, firstArgument) {
+      dialog_(DialogPlatform{window_, shell_, files_, clock_, threads_, &RunJob, &records_}, exeFolder, firstArgument) {
     shell_.SetAboutBox([this] { ShowAboutBox(); });
 }
 

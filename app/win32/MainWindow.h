@@ -7,6 +7,7 @@
 #include "app/MainDialog.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32RecordStore.h"
 // clang-format off
 #include "app/win32/ModalDialog.h"
 #include "platform/win32/Win32Shell.h"
@@ -38,6 +39,7 @@ private:
     Win32FileSystem files_;
     Win32Clock clock_;
     Win32Threads threads_;
+    Win32RecordStore records_;
     MainDialog dialog_;
 };
 

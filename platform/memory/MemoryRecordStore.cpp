@@ -35,7 +35,7 @@ public:
         const MemoryRecordStore::Line& at = fromTheEnd_ ? lines_[lines_.size() - 1 - next_] : lines_[next_];
         ++next_;
         exact = at.exact;
-        line = exact ? at.text : std::string();
+        line = exact ? at.text : at.text.substr(0, at.text.find('\t'));
         return true;
     }
 

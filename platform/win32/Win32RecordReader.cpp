@@ -54,12 +54,22 @@ protected:
 
     bool Gathering() const { return tooLong_ || !gathered_.empty(); }
 
+    // The first field of a line, where it is plain ASCII: it still tells
+    // the line's kind when the rest has no exact form.
+    static std::string LeadingAsciiField(const std::string& bytes) {
+        const std::string field = bytes.substr(0, std::min(bytes.find('\t'), size_t{64}));
+        for (char c : field) {
+            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) return std::string();
+        }
+        return field;
+    }
+
     // Hands the gathered line over and starts the next one.
     bool Give(std::string& line, bool& exact) {
         if (!gathered_.empty() && gathered_.back() == '\r') gathered_.pop_back();
         exact =
             !tooLong_ && gathered_.size() <= Win32RecordReader::kLongestLineBytes && Cp932FromUtf8Line(gathered_, line);
-        if (!exact) line.clear();
+        if (!exact) line = LeadingAsciiField(gathered_);
         gathered_.clear();
         tooLong_ = false;
         return true;

@@ -110,10 +110,10 @@ TEST_F(MainDialogRecordsTest, UndoDuringARunDoesNothing) {
     EXPECT_TRUE(SysCommand(kUndo).handled);
     EXPECT_TRUE(SysCommand(kPreview).handled);
     EXPECT_TRUE(window.MessageBoxes().empty());
-    EXPECT_EQ(jobRuns, 1);
     holdJob = false;
     dialog->StartOrCancel();  // cancels
     WaitForIdle();
+    EXPECT_EQ(jobRuns, 1);  // the preview started no run of its own
     EXPECT_TRUE(shell.SystemMenuItemEnabled(kUndo));
 }
 
