@@ -9,7 +9,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -80,10 +79,15 @@ std::vector<std::wstring> RecordNames() {
 
 // A record's lines, UTF-8 as the file holds them, after its byte-order mark.
 std::vector<std::string> RecordLines(const std::wstring& name) {
-    std::ifstream file(RecordsFolder() + L"\\" + name, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    std::string text = bytes.str();
+    std::string text;
+    HANDLE file = CreateFileW((RecordsFolder() + L"\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        char chunk[4096];
+        DWORD got = 0;
+        while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+        CloseHandle(file);
+    }
     std::vector<std::string> lines;
     if (text.compare(0, 3, "\xEF\xBB\xBF") != 0) return lines;
     std::istringstream in(text.substr(3));
@@ -95,7 +99,7 @@ std::vector<std::string> RecordLines(const std::wstring& name) {
     return lines;
 }
 
-std::string Run(KelvoProcess& kelvo, const std::function<void()>& start) {
+std::string RunAndWait(KelvoProcess& kelvo, const std::function<void()>& start) {
     const std::string before = kelvo.Text(1010);
     start();
     EXPECT_TRUE(kelvo.WaitForRunEnd(before, kRunTimeoutMs)) << kelvo.Text(1010);
@@ -136,7 +140,7 @@ TEST(RecordsE2eTest, RunThenUndoLeavesTheTreeAsItWasAndTheRecordNamesWhatWasLeft
     HANDLE held = CreateFileW(Wide(target + "\\held.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const std::string ran = Run(kelvo, [&] { kelvo.Click(1); });
+    const std::string ran = RunAndWait(kelvo, [&] { kelvo.Click(1); });
     CloseHandle(held);
     EXPECT_EQ(ran, "\"" + target + "\"\nディレクトリ内の全ての処理が終了しました。\n変更できなかった項目: 1件");
     ASSERT_NE(LookAt(target), before);
@@ -161,7 +165,7 @@ TEST(RecordsE2eTest, RunThenUndoLeavesTheTreeAsItWasAndTheRecordNamesWhatWasLeft
     EXPECT_TRUE(changed == "3" || changed == "4") << end;
 
     // The undo: the question, Yes, and the undo runs as a run does.
-    const std::string undone = Run(kelvo, [&] {
+    const std::string undone = RunAndWait(kelvo, [&] {
         kelvo.Post(WM_SYSCOMMAND, 0x0020, 0);
         HWND box = WaitForOwnedDialog("確認", kelvo.Window(), 30000);
         ASSERT_NE(box, nullptr);
@@ -206,7 +210,7 @@ TEST(RecordsE2eTest, PreviewChangesNothingAndNamesTheRenamesTheRunThenMakes) {
     KelvoProcess kelvo(target);
     ASSERT_NE(kelvo.Window(), nullptr);
     SetJob(kelvo);
-    const std::string previewed = Run(kelvo, [&] { kelvo.Post(WM_SYSCOMMAND, 0x0040, 0); });
+    const std::string previewed = RunAndWait(kelvo, [&] { kelvo.Post(WM_SYSCOMMAND, 0x0040, 0); });
     CloseRecordViewer();
     EXPECT_EQ(previewed, "\"" + target + "\"\n変更内容の確認が終わりました。(4項目を変更します)");
     EXPECT_TRUE(LookAt(target) == before);
@@ -214,7 +218,7 @@ TEST(RecordsE2eTest, PreviewChangesNothingAndNamesTheRenamesTheRunThenMakes) {
     ASSERT_FALSE(preview.empty());
     EXPECT_EQ(preview.front(), "Kelvo change record\t1\tpreview");
 
-    const std::string ran = Run(kelvo, [&] { kelvo.Click(1); });
+    const std::string ran = RunAndWait(kelvo, [&] { kelvo.Click(1); });
     EXPECT_EQ(ran, "\"" + target + "\"\nディレクトリ内の全ての処理が終了しました。");
     const std::vector<std::string> run = RecordLines(RecordNames().back());
     EXPECT_EQ(RenamesIn(preview), RenamesIn(run));
