@@ -15,6 +15,8 @@
 //                  r: rename with a title head)
 //   --repeats 3    runs of each, the median is shown
 //   --work DIR     the scratch folder (default: KELVO_SCRATCH)
+//   --records 1    also time a preview before each run of Kelvo and the
+//                  undo of it after, with their peak working sets
 // KELVO_EXE names the program, as for the end-to-end tests.
 #include <windows.h>
 
@@ -38,6 +40,7 @@ struct Options {
     std::string jobs = "htr";
     int repeats = 3;
     std::string work;
+    bool records = false;
 };
 
 struct Row {
@@ -45,6 +48,8 @@ struct Row {
     long items = 0;
     double kelvo = 0, baseline = 0, safe = 0;
     double attrib = -1;  // hidden only: the system's attrib +h /s
+    double preview = 0, undo = 0;  // with --records
+    size_t previewPeak = 0, undoPeak = 0;
     bool allFinished = true;
 };
 
@@ -77,6 +82,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         else if (name == "--jobs") options.jobs = argv[i + 1];
         else if (name == "--repeats") options.repeats = std::max(1, std::atoi(argv[i + 1]));
         else if (name == "--work") options.work = argv[i + 1];
+        else if (name == "--records") options.records = std::atoi(argv[i + 1]) != 0;
         else return false;
     }
     return !options.work.empty() && std::getenv("KELVO_EXE") != nullptr;
@@ -117,9 +123,21 @@ int Run(const Options& options) {
         for (const JobInfo& job : Jobs()) {
             if (options.jobs.find(job.key) == std::string::npos) continue;
             Row row{shape.label, job.label};
-            std::vector<double> kelvoTimes, baselineTimes, safeTimes, attribTimes;
+            std::vector<double> kelvoTimes, baselineTimes, safeTimes, attribTimes, previewTimes, undoTimes;
             for (int repeat = 0; repeat < options.repeats; ++repeat) {
+                if (options.records) {
+                    const KelvoRunResult preview = RunKelvo(job.job, root, false, KelvoAction::Preview);
+                    previewTimes.push_back(preview.seconds);
+                    row.previewPeak = std::max(row.previewPeak, preview.peakWorkingSet);
+                    row.allFinished = row.allFinished && preview.finished;
+                }
                 const KelvoRunResult kelvo = RunKelvo(job.job, root, shape.key == probedTree);
+                if (options.records) {
+                    const KelvoRunResult undo = RunKelvo(job.job, root, false, KelvoAction::Undo);
+                    undoTimes.push_back(undo.seconds);
+                    row.undoPeak = std::max(row.undoPeak, undo.peakWorkingSet);
+                    row.allFinished = row.allFinished && undo.finished;
+                }
                 const long kelvoChanged = Restore(job.job, root);
                 LARGE_INTEGER start0, end0, start, end;
                 QueryPerformanceCounter(&start0);
@@ -151,10 +169,20 @@ int Run(const Options& options) {
             row.baseline = Median(baselineTimes);
             row.safe = Median(safeTimes);
             if (!attribTimes.empty()) row.attrib = Median(attribTimes);
+            row.preview = Median(previewTimes);
+            row.undo = Median(undoTimes);
             rows.push_back(row);
         }
     }
     PrintTable(rows);
+    if (options.records) {
+        std::printf("\n| tree | job | Kelvo s | preview s | undo s | preview peak MB | undo peak MB |\n"
+                    "|---|---|---:|---:|---:|---:|---:|\n");
+        for (const Row& row : rows) {
+            std::printf("| %s | %s | %.2f | %.2f | %.2f | %.1f | %.1f |\n", row.tree.c_str(), row.job.c_str(), row.kelvo,
+                        row.preview, row.undo, row.previewPeak / 1048576.0, row.undoPeak / 1048576.0);
+        }
+    }
     std::printf("\nPeak working set of Kelvo.exe:\n");
     for (const auto& [tree, bytes] : peakWorkingSet) std::printf("  tree %c: %.1f MB\n", tree, bytes / 1048576.0);
     if (peakWorkingSet.count('a') && peakWorkingSet.count('b') && peakWorkingSet['a'] > 0) {
@@ -179,7 +207,7 @@ int main(int argc, char** argv) {
     kelvo::bench::Options options;
     if (!kelvo::bench::ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: KelvoBenchmark [--trees abcde] [--jobs htr] [--repeats N] [--work DIR]\n"
+                     "usage: KelvoBenchmark [--trees abcde] [--jobs htr] [--repeats N] [--work DIR] [--records 1]\n"
                      "KELVO_EXE must name Kelvo.exe; the scratch folder comes from --work or KELVO_SCRATCH\n");
         return 2;
     }

@@ -18,6 +18,8 @@ constexpr DWORD kProbeIntervalMs = 10;
 constexpr UINT kProbeTimeoutMs = 10000;
 const char* const kStartCaption = "一括変更開始(&E)";
 const char* const kFinishedText = "ディレクトリ内の全ての処理が終了しました。";
+const char* const kPreviewedText = "変更内容の確認が終わりました。";
+const char* const kUndoneText = "直前の一括変更を元に戻しました。";
 
 double Now() {
     static const double frequency = [] {
@@ -72,21 +74,48 @@ size_t PeakWorkingSet(HWND window) {
 
 }  // namespace
 
-KelvoRunResult RunKelvo(Job job, const std::string& root, bool probe) {
+// The program the shell opened a preview's record with.
+void CloseRecordViewers() {
+    for (int i = 0; i < 50; ++i) {
+        HWND viewer = FindWindowW(L"Notepad", nullptr);
+        if (viewer != nullptr) {
+            PostMessageW(viewer, WM_CLOSE, 0, 0);
+            return;
+        }
+        Sleep(100);
+    }
+}
+
+KelvoRunResult RunKelvo(Job job, const std::string& root, bool probe, KelvoAction action) {
     KelvoRunResult result;
     e2e::KelvoProcess kelvo(root);
     if (kelvo.Window() == nullptr) return result;
-    SetUpJob(kelvo, job);
+    if (action != KelvoAction::Undo) SetUpJob(kelvo, job);
     std::atomic<bool> stopProbe{false};
     std::thread prober;
     if (probe) prober = std::thread(Probe, kelvo.Window(), std::cref(stopProbe), std::ref(result.roundTripsMs));
 
-    const double start = Now();
-    kelvo.Click(1);
+    const std::string statusBefore = kelvo.Text(1010);
+    double start = Now();
+    switch (action) {
+        case KelvoAction::Run: kelvo.Click(1); break;
+        case KelvoAction::Preview: kelvo.Post(WM_SYSCOMMAND, 0x0040, 0); break;
+        case KelvoAction::Undo: {
+            kelvo.Post(WM_SYSCOMMAND, 0x0020, 0);
+            HWND question = e2e::WaitForOwnedDialog("確認", kelvo.Window(), 30000);
+            if (question == nullptr) break;
+            start = Now();
+            PostMessageW(question, WM_COMMAND, IDYES, 0);
+            break;
+        }
+    }
+
     // BM_CLICK returns once the run has started; the button reads the
     // cancel caption until the worker has given the window back.
+    // A command posted from the system menu has not started its run when
+    // the post returns: its end shows as a new closing text as well.
     bool timedOut = false;
-    while (kelvo.Text(1) != kStartCaption) {
+    while (kelvo.Text(1) != kStartCaption || (action != KelvoAction::Run && kelvo.Text(1010) == statusBefore)) {
         if ((Now() - start) * 1000.0 > kRunTimeoutMs) {
             timedOut = true;
             break;
@@ -97,7 +126,11 @@ KelvoRunResult RunKelvo(Job job, const std::string& root, bool probe) {
     stopProbe.store(true);
     if (prober.joinable()) prober.join();
     result.status = kelvo.Text(1010);
-    result.finished = !timedOut && result.status.find(kFinishedText) != std::string::npos;
+    const char* const closing = action == KelvoAction::Run ? kFinishedText
+                                : action == KelvoAction::Preview ? kPreviewedText
+                                                                 : kUndoneText;
+    result.finished = !timedOut && result.status.find(closing) != std::string::npos;
+    if (action == KelvoAction::Preview) CloseRecordViewers();
     result.peakWorkingSet = PeakWorkingSet(kelvo.Window());
     kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000);
     return result;

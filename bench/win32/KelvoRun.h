@@ -18,6 +18,11 @@ struct KelvoRunResult {
     std::vector<double> roundTripsMs;  // WM_NULL round trips, when probed
 };
 
-KelvoRunResult RunKelvo(Job job, const std::string& root, bool probe);
+// What the program is made to do: a run from the start button, a preview of
+// it from the system menu, or the undo of the last run (no job is set; the
+// question is answered Yes and the time counts from there).
+enum class KelvoAction { Run, Preview, Undo };
+
+KelvoRunResult RunKelvo(Job job, const std::string& root, bool probe, KelvoAction action = KelvoAction::Run);
 
 }  // namespace kelvo::bench
