@@ -16,17 +16,11 @@
 #include "platform/memory/MemoryWindow.h"
 #include "resources/ControlGroups.h"
 #include "run/RunJob.h"
+#include "tests/unit/TreeSnapshot.h"
 
 namespace kelvo {
 namespace {
 
-using Node = MemoryFileSystem::Node;
-using Tree = std::map<std::string, std::tuple<uint32_t, FileTime, FileTime, FileTime>>;
-
-void Snap(const Node& node, const std::string& path, Tree& tree) {
-    tree[path] = {node.attributes, node.creation, node.access, node.modification};
-    for (const auto& child : node.children) Snap(*child, path + "\\" + child->name, tree);
-}
 
 // The lines a record has from its first item on: what was done, not when.
 std::vector<std::string> Body(const std::vector<std::string>& lines) {
@@ -71,15 +65,12 @@ TEST_P(PreviewJobs, RecordListsWhatTheRunThenDoesAndNothingChanges) {
     for (int box : kAttributeBoxes) window.SetCheck(box, kIndeterminate);
     c.job(window);
     window.SetText(IDC_PATH, "C:\\T");
-    Tree before;
-    Snap(*files.Find("C:\\T"), "C:\\T", before);
+    const TreeSnapshot before = SnapTree(*files.Find("C:\\T"), "C:\\T");
 
     std::string previewName;
     RunEnvironment preview{files, clock, window, fullView, cancel, &records, true, &previewName};
     ASSERT_EQ(RunJob(preview), RunEnd::Finished);
-    Tree afterPreview;
-    Snap(*files.Find("C:\\T"), "C:\\T", afterPreview);
-    EXPECT_EQ(afterPreview, before);
+    EXPECT_EQ(SnapTree(*files.Find("C:\\T"), "C:\\T"), before);
     std::string current;
     files.GetCurrentDirectory(current);
     EXPECT_EQ(current, "C:\\T");

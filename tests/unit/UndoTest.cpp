@@ -18,21 +18,16 @@
 #include "run/RunJob.h"
 #include "run/UndoJob.h"
 #include "run/UndoableRecord.h"
+#include "tests/unit/TreeSnapshot.h"
 
 namespace kelvo {
 namespace {
 
 using Node = MemoryFileSystem::Node;
-// Every item below the target by its path (letter case kept): its word and times.
-using Tree = std::map<std::string, std::tuple<uint32_t, FileTime, FileTime, FileTime>>;
+using Tree = TreeSnapshot;
 
 // 2001-02-03 04:05:06.1234567 UTC, and a second later.
 constexpr FileTime kOld = 126256467061234567ULL;
-
-void Snap(const Node& node, const std::string& path, Tree& tree) {
-    tree[path] = {node.attributes, node.creation, node.access, node.modification};
-    for (const auto& child : node.children) Snap(*child, path + "\\" + child->name, tree);
-}
 
 // Public: the table of jobs builds one for each of its rows.
 class UndoTest : public ::testing::Test {
@@ -48,11 +43,7 @@ public:
         node.access = time + 3;
         return node;
     }
-    Tree Snapshot() {
-        Tree tree;
-        Snap(*files.Find("C:\\T"), "C:\\T", tree);
-        return tree;
-    }
+    Tree Snapshot() { return SnapTree(*files.Find("C:\\T"), "C:\\T"); }
     RunEnd Run() {
         RunEnvironment environment{files, clock, window, fullView, cancel, &records};
         return RunJob(environment);
