@@ -199,15 +199,17 @@ bool ParseTimeText(const std::string& text, FileTime& ticks) {
     const int64_t month = number(5, 2), day = number(8, 2);
     const int64_t hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
     const int64_t fraction = number(20, 7);
-    if (year < 1601 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59) {
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int64_t monthDays[12] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1601 || month < 1 || month > 12 || day < 1 || day > monthDays[month - 1] || hour > 23 ||
+        minute > 59 || second > 59) {
         return false;
     }
     const int64_t days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
                          kDaysFrom1601To1970;
     ticks = static_cast<FileTime>((days * kSecondsPerDay + hour * 3600 + minute * 60 + second)) * kTicksPerSecond +
             static_cast<FileTime>(fraction);
-    // A day past its month's end (02-30) comes back as another date.
-    return TimeText(ticks) == text;
+    return true;
 }
 
 std::string FormatLine(RecordKind kind) {

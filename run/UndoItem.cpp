@@ -31,30 +31,36 @@ UndoResult Left(uint32_t code, const std::string& reason = std::string()) {
     return result;
 }
 
-// The item at `path` is where the run left it: its state back, when the run
-// wrote it. Sets `result` to Left where the item is not as the run left it.
-bool RestoreState(FileSystem& files, const ChangedItem& item, const std::string& path, Reach reach,
-                  UndoResult& result) {
-    if (!item.before || !item.after) {
-        FindEntry entry;
-        if (!files.FindOne(path, entry)) {
-            result = Left(files.LastError());
-            return false;
-        }
-        if (IsFolder(entry.attributes) != item.isFolder) {
-            result = Left(0, kChangedSinceReason);
-            return false;
-        }
-        // The run wrote nothing of its state: there is none to take back.
-        result.outcome = Outcome::AlreadyBefore;
-        return true;
+bool Missing(uint32_t error) { return error == kErrorFileNotFound || error == kErrorPathNotFound; }
+
+// Without a state in the record only the item's presence and kind tell.
+bool PresentAs(FileSystem& files, const ChangedItem& item, const std::string& path, UndoResult& result) {
+    uint32_t attributes = 0;
+    if (!files.GetAttributes(path, attributes)) {
+        result = Left(files.LastError());
+        return false;
     }
+    if (IsFolder(attributes) != item.isFolder) {
+        result = Left(0, kChangedSinceReason);
+        return false;
+    }
+    result.outcome = Outcome::AlreadyBefore;
+    return true;
+}
+
+// The item at `path`, as its update reads it: where it is as the run left
+// it and `writeBack` allows, its state is taken back in the same update.
+// Sets `result` to AlreadyBefore or Restored, or to Left where the item is
+// not as the run left it nor as it was before.
+bool RestoreState(FileSystem& files, const ChangedItem& item, const std::string& path, Reach reach, bool writeBack,
+                  UndoResult& result) {
+    if (!item.before || !item.after) return PresentAs(files, item, path, result);
     const ItemState& before = *item.before;
     const ItemState& after = *item.after;
     enum class Found { AsLeft, AsBefore, Other } found = Found::Other;
     const bool timesWritten = before.creation != after.creation || before.access != after.access ||
                               before.modification != after.modification;
-    const ItemOpening opening{reach, timesWritten};
+    const ItemOpening opening{reach, timesWritten && writeBack};
     const bool updated = files.UpdateItem(path, opening, [&](const ItemState& now, ItemChange& change) {
         result.trace.before = now;
         if (IsFolder(now.attributes) != item.isFolder) return false;
@@ -64,6 +70,7 @@ bool RestoreState(FileSystem& files, const ChangedItem& item, const std::string&
         }
         if (!Matches(now, after, before, after)) return false;
         found = Found::AsLeft;
+        if (!writeBack) return false;
         if (now.attributes != before.attributes) change.attributes = before.attributes;
         if (before.creation != after.creation) change.creation = before.creation;
         if (before.access != after.access) change.access = before.access;
@@ -74,7 +81,7 @@ bool RestoreState(FileSystem& files, const ChangedItem& item, const std::string&
         result = Left(files.LastError());
         return false;
     }
-    if (found == Found::Other) {
+    if (found == Found::Other || (found == Found::AsLeft && !writeBack)) {
         result = Left(0, kChangedSinceReason);
         return false;
     }
@@ -86,45 +93,47 @@ bool RestoreState(FileSystem& files, const ChangedItem& item, const std::string&
 // An item the run renamed and that is no longer at its new name: passed
 // over where it is back at its old name as it was, left otherwise.
 UndoResult BackAlready(FileSystem& files, const ChangedItem& item, Reach reach) {
-    FindEntry entry;
-    if (!files.FindOne(item.pathBefore, entry)) return Left(kErrorFileNotFound);
-    if (!item.before) {
-        if (IsFolder(entry.attributes) != item.isFolder) return Left(0, kChangedSinceReason);
-        UndoResult result;
-        result.outcome = Outcome::AlreadyBefore;
-        return result;
-    }
     UndoResult result;
-    if (!RestoreState(files, item, item.pathBefore, reach, result)) return result;
-    // Back under its old name, as the run left it: not the undo's to write.
-    if (result.outcome != Outcome::AlreadyBefore) return Left(0, kChangedSinceReason);
+    if (!RestoreState(files, item, item.pathBefore, reach, false, result) && Missing(result.code)) {
+        return Left(kErrorFileNotFound);
+    }
     return result;
 }
 
 }  // namespace
 
 UndoResult UndoItem(FileSystem& files, const ChangedItem& item, Reach reach) {
+    UndoResult result;
     const bool renamed = item.pathBefore != item.pathAfter;
-    const bool caseOnly = renamed && EqualsIgnoreCase(item.pathBefore, item.pathAfter);
-    FindEntry entry;
-    if (renamed && !caseOnly) {
-        if (!files.FindOne(item.pathAfter, entry)) {
-            if (files.LastError() != kErrorFileNotFound && files.LastError() != kErrorPathNotFound) {
-                return Left(files.LastError());
-            }
+    if (!renamed) {
+        RestoreState(files, item, item.pathAfter, reach, true, result);
+        return result;
+    }
+    const bool caseOnly = EqualsIgnoreCase(item.pathBefore, item.pathAfter);
+    if (!caseOnly) {
+        uint32_t attributes = 0;
+        if (!files.GetAttributes(item.pathAfter, attributes)) {
+            if (!Missing(files.LastError())) return Left(files.LastError());
             return BackAlready(files, item, reach);
         }
-        if (files.FindOne(item.pathBefore, entry)) return Left(kErrorAlreadyExists);
-    }
-    UndoResult result;
-    if (!RestoreState(files, item, item.pathAfter, reach, result)) return result;
-    if (!renamed) return result;
-    // A state found as it was before, under the run's new name, is not the
-    // item as the run left it.
-    if (result.outcome == Outcome::AlreadyBefore && item.before) return Left(0, kChangedSinceReason);
-    if (caseOnly) {
+        if (!item.before) {
+            // A rename alone: the rename itself tells whether the old name is free.
+            if (IsFolder(attributes) != item.isFolder) return Left(0, kChangedSinceReason);
+        } else {
+            // A state is taken back before the name: the old name must be
+            // free first, so that no item is left half taken back.
+            if (files.GetAttributes(item.pathBefore, attributes)) return Left(kErrorAlreadyExists);
+            if (!RestoreState(files, item, item.pathAfter, reach, true, result)) return result;
+            // A state as it was before, under the run's new name, is not
+            // the item as the run left it.
+            if (result.outcome == Outcome::AlreadyBefore) return Left(0, kChangedSinceReason);
+        }
+    } else {
+        if (!RestoreState(files, item, item.pathAfter, reach, true, result)) return result;
+        if (result.outcome == Outcome::AlreadyBefore && item.before) return Left(0, kChangedSinceReason);
         std::string folder, oldName;
         SplitPath(item.pathBefore, folder, oldName);
+        FindEntry entry;
         if (files.FindOne(item.pathAfter, entry) && entry.name == oldName) {
             result.outcome = Outcome::AlreadyBefore;
             return result;

@@ -3,6 +3,7 @@
 // clang-format off
 #include <windows.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 // clang-format on
 
 #include <atomic>
@@ -74,15 +75,27 @@ size_t PeakWorkingSet(HWND window) {
 
 }  // namespace
 
-// The program the shell opened a preview's record with.
-void CloseRecordViewers() {
-    for (int i = 0; i < 50; ++i) {
-        HWND viewer = FindWindowW(L"Notepad", nullptr);
-        if (viewer != nullptr) {
-            PostMessageW(viewer, WM_CLOSE, 0, 0);
-            return;
+// The program the shell opened a preview's record with is ended before
+// anything else is timed: reading a record of thousands of lines keeps it
+// busy for a while.
+void EndRecordViewers() {
+    for (int i = 0; i < 100; ++i) {
+        bool found = false;
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+            if (_wcsicmp(entry.szExeFile, L"notepad.exe") != 0) continue;
+            found = true;
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+            if (process == nullptr) continue;
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
         }
-        Sleep(100);
+        CloseHandle(snapshot);
+        if (found) return;
+        Sleep(50);
     }
 }
 
@@ -130,7 +143,7 @@ KelvoRunResult RunKelvo(Job job, const std::string& root, bool probe, KelvoActio
                                 : action == KelvoAction::Preview ? kPreviewedText
                                                                  : kUndoneText;
     result.finished = !timedOut && result.status.find(closing) != std::string::npos;
-    if (action == KelvoAction::Preview) CloseRecordViewers();
+    if (action == KelvoAction::Preview) EndRecordViewers();
     result.peakWorkingSet = PeakWorkingSet(kelvo.Window());
     kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000);
     return result;

@@ -174,6 +174,23 @@ TEST_F(UndoTest, ItemChangedSinceTheRunIsLeftAndCounted) {
     EXPECT_EQ(undo.back(), "end\tfinished\t1\t1");
 }
 
+// Renamed and changed by the run, then given its old name back by hand: it
+// is neither where the run left it nor as it was, and the undo writes
+// nothing to it.
+TEST_F(UndoTest, ItemRenamedBackByHandIsLeftUntouched) {
+    File("C:\\T\\a.txt");
+    window.SetCheck(IDC_HIDDEN, kChecked);
+    Rename(window);
+    ASSERT_EQ(Run(), RunEnd::Finished);
+    ASSERT_TRUE(files.Move("C:\\T\\xa.txt", "C:\\T\\a.txt"));
+    files.ClearCalls();
+    ASSERT_EQ(Undo(), RunEnd::Finished);
+    EXPECT_EQ(Status(), "\"C:\\T\"\n直前の一括変更を元に戻しました。\n元に戻せなかった項目: 1件");
+    EXPECT_EQ(files.Find("C:\\T\\a.txt")->attributes, kAttrArchive | kAttrHidden);
+    EXPECT_TRUE(files.CallsOf("WriteItem").empty());
+    EXPECT_TRUE(files.CallsOf("Move").empty());
+}
+
 TEST_F(UndoTest, CancelledUndoIsFinishedByTheNextAndPassesOverWhatIsBack) {
     File("C:\\T\\a.txt");
     File("C:\\T\\b.txt");
