@@ -1,4 +1,4 @@
-// The folder walk: visiting order, one listing per folder, the calls each
+// The folder walk: visiting order, two listings per folder, the calls each
 // file costs, paths at a drive root and below a folder whose name ends in a
 // trail byte of 0x5C, skipped entries, the texts in full and compact view,
 // cancel, and the limits of depth and path length.
