@@ -57,7 +57,10 @@ protected:
     // The first field of a line, where it is plain ASCII: it still tells
     // the line's kind when the rest has no exact form.
     static std::string LeadingAsciiField(const std::string& bytes) {
-        const std::string field = bytes.substr(0, std::min(bytes.find('\t'), size_t{64}));
+        const size_t end = std::min(bytes.find('\t'), bytes.size());
+        // A kind is a short word; anything longer is no kind at all.
+        if (end > 32) return std::string();
+        const std::string field = bytes.substr(0, end);
         for (char c : field) {
             if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) return std::string();
         }
