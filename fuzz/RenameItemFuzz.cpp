@@ -15,6 +15,7 @@
 
 #include "fuzz/Cp932Check.h"
 #include "fuzz/FuzzCheck.h"
+#include "platform/SystemNames.h"
 #include "fuzz/FuzzInput.h"
 #include "items/RenameRules.h"
 #include "items/RenameText.h"
@@ -114,7 +115,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kelvo::ItemContext context{files, clock, window, statusArea, fullView};
     kelvo::ItemRef ref;
     const bool renamed = kelvo::RenameItem(context, item, rules, ref);
-    KELVO_FUZZ_CHECK(context.failures.empty());
+    // Nothing refuses a rename here but a new name that is a device's.
+    KELVO_FUZZ_CHECK(context.failures.empty() ||
+                     (context.failures.size() == 1 && context.failures[0].error == kelvo::kErrorInvalidName &&
+                      kelvo::IsDeviceName(wouldBe) && !renamed));
     // Empty rule texts keep title and extension, and so the name; only a
     // name ending in a dot loses it, as an empty extension is joined without one.
     bool allEmpty = true;
@@ -129,6 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const std::string& newName = ref.nameText;
     KELVO_FUZZ_CHECK(!taken);
+    // A name the system would read as another item is never given.
+    KELVO_FUZZ_CHECK(!kelvo::NameReadsAsAnother(newName));
     // The rename gives the name the rules give; the rules themselves are
     // held to the properties below.
     KELVO_FUZZ_CHECK(newName == wouldBe);

@@ -100,6 +100,19 @@ UndoResult BackAlready(FileSystem& files, const ChangedItem& item, Reach reach) 
     return result;
 }
 
+// The item, its state just taken back, gets the state the run left it with.
+void PutBackAsLeft(FileSystem& files, const ChangedItem& item, Reach reach) {
+    const ItemState& before = *item.before;
+    const ItemState& after = *item.after;
+    files.UpdateItem(item.pathAfter, ItemOpening{reach, true}, [&](const ItemState& now, ItemChange& change) {
+        if (now.attributes != after.attributes) change.attributes = after.attributes;
+        if (before.creation != after.creation) change.creation = after.creation;
+        if (before.access != after.access) change.access = after.access;
+        if (before.modification != after.modification) change.modification = after.modification;
+        return !change.Empty();
+    });
+}
+
 }  // namespace
 
 UndoResult UndoItem(FileSystem& files, const ChangedItem& item, Reach reach) {
@@ -141,6 +154,9 @@ UndoResult UndoItem(FileSystem& files, const ChangedItem& item, Reach reach) {
     }
     if (!files.Move(item.pathAfter, item.pathBefore)) {
         const uint32_t error = files.LastError();
+        // Its state was taken back but its name can't be: it gets the state
+        // the run left it with again rather than staying half taken back.
+        if (result.trace.written) PutBackAsLeft(files, item, reach);
         return Left(error == kErrorFileExists ? kErrorAlreadyExists : error);
     }
     result.outcome = Outcome::Restored;

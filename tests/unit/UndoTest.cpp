@@ -191,6 +191,21 @@ TEST_F(UndoTest, ItemRenamedBackByHandIsLeftUntouched) {
     EXPECT_TRUE(files.CallsOf("Move").empty());
 }
 
+// Its state taken back but its old name refused (in use, say): the item
+// gets the state the run left it with again, so it is never half taken back.
+TEST_F(UndoTest, ItemWhoseNameCantComeBackKeepsTheStateTheRunLeft) {
+    File("C:\\T\\a.txt");
+    window.SetCheck(IDC_HIDDEN, kChecked);
+    Rename(window);
+    ASSERT_EQ(Run(), RunEnd::Finished);
+    files.RefuseOperation("Move", "", 0, kErrorSharingViolation);
+    ASSERT_EQ(Undo(), RunEnd::Finished);
+    EXPECT_EQ(Status(), "\"C:\\T\"\n直前の一括変更を元に戻しました。\n元に戻せなかった項目: 1件");
+    ASSERT_NE(files.Find("C:\\T\\xa.txt"), nullptr);
+    EXPECT_EQ(files.Find("C:\\T\\xa.txt")->attributes, kAttrArchive | kAttrHidden);
+    EXPECT_EQ(NewestRecord().back(), "end\tfinished\t0\t1");
+}
+
 TEST_F(UndoTest, CancelledUndoIsFinishedByTheNextAndPassesOverWhatIsBack) {
     File("C:\\T\\a.txt");
     File("C:\\T\\b.txt");
