@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/Cp932Text.h"
+
 namespace kelvo {
 
 namespace {
@@ -118,6 +120,24 @@ bool ParseStates(const std::vector<std::string>& fields, size_t first, ChangedIt
     }
     item.before = before;
     item.after = after;
+    return true;
+}
+
+// A path the program itself writes: full, without "." or ".." or empty
+// components, with backslashes. Anything else in a record names an item
+// only by guessing, relative to wherever the current directory stands.
+bool IsPlainFullPath(const std::string& path) {
+    if (!IsFullPath(path) || path.find('/') != std::string::npos) return false;
+    const size_t first = path[0] == '\\' ? 2 : 3;  // after "\\" or "C:\"
+    size_t start = first;
+    while (start <= path.size()) {
+        size_t end = start;
+        while (end < path.size() && !(path[end] == '\\' && IsCharBoundary(path, end))) end += CharLength(path, end);
+        const std::string part = path.substr(start, end - start);
+        const bool last = end >= path.size();
+        if ((part.empty() && !(last && start == first)) || part == "." || part == "..") return false;
+        start = end + 1;
+    }
     return true;
 }
 
@@ -295,7 +315,7 @@ bool ParseRecordLine(const std::string& line, RecordLine& parsed) {
         ChangedItem& item = parsed.changed;
         item.isFolder = fields[1] == "folder";
         return UnescapeField(fields[2], item.pathBefore) && UnescapeField(fields[3], item.pathAfter) &&
-               !item.pathBefore.empty() && !item.pathAfter.empty() && ParseStates(fields, 4, item);
+               IsPlainFullPath(item.pathBefore) && IsPlainFullPath(item.pathAfter) && ParseStates(fields, 4, item);
     }
     if (key == "left" && count >= 3) {
         parsed.kind = Kind::Left;

@@ -114,6 +114,11 @@ TEST(RecordLines, LinesCutShortOrEditedDontRead) {
         sound + "\textra",                                        // a field too many
         "changed\tlink" + sound.substr(sound.find("\tC:")),       // no such kind of item
         "changed\tfile\t\tC:\\T\\a\t-\t-\t-\t-\t-\t-\t-\t-",      // no path
+        "changed\tfile\tC:T\\a\tC:\\T\\a\t-\t-\t-\t-\t-\t-\t-\t-",   // relative to a drive's current directory
+        "changed\tfile\tT\\a\tC:\\T\\a\t-\t-\t-\t-\t-\t-\t-\t-",     // relative to the current directory
+        "changed\tfile\tC:\\T\\..\\a\tC:\\T\\a\t-\t-\t-\t-\t-\t-\t-\t-",  // a way round
+        "changed\tfile\tC:/T/a\tC:\\T\\a\t-\t-\t-\t-\t-\t-\t-\t-",    // slashes
+        "changed\tfile\tC:\\T\\\\a\tC:\\T\\a\t-\t-\t-\t-\t-\t-\t-\t-",  // an empty component
         "changed\tfile\tC:\\a\tC:\\a\t0x00000010\t-\t-\t-\t-\t-\t-\t-",  // half a state
         "changed\tfile\tC:\\a\tC:\\a\t0x0000001g\t0x00000010\t" + sound.substr(sound.find("\t1601")),
         "end\tfinished\t12",
