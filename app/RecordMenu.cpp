@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/WindowMessages.h"
+#include "run/RunRecord.h"
 
 namespace kelvo {
 
@@ -20,10 +21,7 @@ std::vector<SystemMenuItem> RecordMenuItems() {
 }
 
 std::string UndoQuestion(const UndoableRecord& record, Clock& clock) {
-    const int64_t seconds = static_cast<int64_t>(record.start / kTicksPerSecond) -
-                            static_cast<int64_t>(kUnixEpochTicks / kTicksPerSecond);
-    CalendarFields local;
-    if (!clock.UtcToLocal(seconds, local)) local = CalendarFields{1970, 1, 1, 0, 0, 0};
+    const CalendarFields local = LocalFields(clock, record.start);
     char start[32];
     std::snprintf(start, sizeof start, "%04d/%02d/%02d %02d:%02d:%02d", local.year, local.month, local.day,
                   local.hour, local.minute, local.second);

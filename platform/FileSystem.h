@@ -55,6 +55,18 @@ enum : uint32_t {
 
 inline constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
 
+// The bits a write of an attribute word sets (the system's
+// FILE_ATTRIBUTE_VALID_SET_FLAGS, "normal" aside).
+inline constexpr uint32_t kSettableAttributes = 0x01 | 0x02 | 0x04 | 0x20 | 0x100 | 0x1000 | 0x2000;
+
+// The attribute word an item has after a write of `written` over `current`:
+// the settable bits are the written ones, the others stay, and a file with
+// no bit left is "normal".
+inline uint32_t AttributesAfterWrite(uint32_t current, uint32_t written) {
+    const uint32_t result = (current & ~(kSettableAttributes | kAttrNormal)) | (written & kSettableAttributes);
+    return result == 0 ? kAttrNormal : result;
+}
+
 // How a write reaches the item its path names when that item is a link.
 // Links along the way to it are resolved as the system resolves them.
 enum class Reach {

@@ -7,9 +7,6 @@ namespace kelvo {
 
 namespace {
 
-// The bits a write sets (the system's FILE_ATTRIBUTE_VALID_SET_FLAGS, "normal" aside).
-constexpr uint32_t kSettableAttributes = 0x01 | 0x02 | 0x04 | 0x20 | 0x100 | 0x1000 | 0x2000;
-
 std::string FolderOfPattern(FileSystem& files, const std::string& pattern) {
     std::string folder;
     const std::string named = pattern.substr(0, pattern.size() - (pattern.empty() ? 0 : 1));
@@ -22,12 +19,6 @@ std::string FolderOfPattern(FileSystem& files, const std::string& pattern) {
 }
 
 }  // namespace
-
-uint32_t AttributesAfterWrite(uint32_t current, uint32_t written) {
-    uint32_t result = (current & ~(kSettableAttributes | kAttrNormal)) | (written & kSettableAttributes);
-    if ((result & kAttrDirectory) == 0 && result == 0) result = kAttrNormal;
-    return result;
-}
 
 // The disk's listing without the items the overlay moved away.
 class PreviewFileSystem::Listing : public DirectoryListing {

@@ -19,11 +19,6 @@
 
 namespace kelvo {
 
-// The attribute word an item has after a write of `written` over `current`:
-// the settable bits are the written ones, the others stay, and a file with
-// no bit left is "normal".
-uint32_t AttributesAfterWrite(uint32_t current, uint32_t written);
-
 class PreviewFileSystem : public FileSystem {
 public:
     explicit PreviewFileSystem(FileSystem& inner) : inner_(inner) {}

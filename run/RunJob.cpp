@@ -51,14 +51,7 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     // wherever the current directory stands.
     if (result.renamed && !preview) context.window.SetText(IDC_PATH, result.newPath);
     if (record != nullptr) {
-        if (result.renamed || result.trace.written) {
-            ChangedItem changed{false, target, result.renamed ? result.newPath : target, std::nullopt, std::nullopt};
-            if (result.trace.written) {
-                changed.before = result.trace.before;
-                changed.after = result.trace.after;
-            }
-            record->Changed(changed);
-        }
+        record->Item(false, target, result.renamed ? result.newPath : target, result.renamed, result.trace);
         size_t recorded = 0;
         record->LeftSince(context.failures, recorded);
         record->End(true);

@@ -31,12 +31,17 @@ std::string RowLine(const char* key, bool on, const DateTimeFields& fields) {
 
 }  // namespace
 
-std::string RecordName(Clock& clock, FileTime start) {
-    const int64_t seconds = static_cast<int64_t>(start / kTicksPerSecond) -
+CalendarFields LocalFields(Clock& clock, FileTime time) {
+    const int64_t seconds = static_cast<int64_t>(time / kTicksPerSecond) -
                             static_cast<int64_t>(kUnixEpochTicks / kTicksPerSecond);
-    const unsigned milliseconds = static_cast<unsigned>(start % kTicksPerSecond / 10000);
     CalendarFields local;
     if (!clock.UtcToLocal(seconds, local)) local = CalendarFields{1970, 1, 1, 0, 0, 0};
+    return local;
+}
+
+std::string RecordName(Clock& clock, FileTime start) {
+    const unsigned milliseconds = static_cast<unsigned>(start % kTicksPerSecond / 10000);
+    const CalendarFields local = LocalFields(clock, start);
     char name[40];
     std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03u.txt", local.year, local.month, local.day,
                   local.hour, local.minute, local.second, milliseconds);
@@ -90,14 +95,29 @@ void RunRecord::Changed(const ChangedItem& item) {
     ++changed_;
 }
 
+void RunRecord::Item(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
+                     const ItemTrace& trace) {
+    if (!renamed && !trace.written) return;
+    ChangedItem item{isFolder, pathBefore, pathAfter, std::nullopt, std::nullopt};
+    if (trace.written) {
+        item.before = trace.before;
+        item.after = trace.after;
+    }
+    Changed(item);
+}
+
+void RunRecord::Left(const std::string& path, uint32_t code) {
+    writer_->AppendWithMessage(LeftLine(path, code), code);
+    ++left_;
+}
+
 void RunRecord::LeftSince(const std::vector<ItemFailure>& failures, size_t& from) {
     for (; from < failures.size(); ++from) {
         const ItemFailure& failure = failures[from];
         if (failure.error == 0) {
             LeftBecause(failure.path, kRowLeftOutReason);
         } else {
-            writer_->AppendWithMessage(LeftLine(failure.path, failure.error), failure.error);
-            ++left_;
+            Left(failure.path, failure.error);
         }
     }
 }

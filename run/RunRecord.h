@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "items/ChangeItem.h"
 #include "items/ItemFailure.h"
 #include "platform/Clock.h"
 #include "platform/RecordStore.h"
@@ -19,6 +20,10 @@ namespace kelvo {
 
 // How many records the store keeps: the newest, the one just begun among them.
 inline constexpr size_t kRecordsKept = 20;
+
+// The local calendar fields of a stored time (1970-01-01 where the clock
+// can't convert it).
+CalendarFields LocalFields(Clock& clock, FileTime time);
 
 // The name of a record begun at `start`: its local date and time to the
 // millisecond, "20261209-153000-123.txt".
@@ -43,6 +48,13 @@ public:
     // A line as it stands: the header's.
     void Write(const std::string& line) { writer_->Append(line); }
     void Changed(const ChangedItem& item);
+    // The changed line of an item that was renamed (`renamed`) or whose
+    // update wrote it (the trace tells its state before and after); nothing
+    // for an item neither.
+    void Item(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
+              const ItemTrace& trace);
+    // A left line with the system's message for `code`.
+    void Left(const std::string& path, uint32_t code);
     // A left line for each failure from `from` on, which then points past them.
     void LeftSince(const std::vector<ItemFailure>& failures, size_t& from);
     // A left line with a reason of the program's own instead of the system's message.

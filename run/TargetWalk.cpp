@@ -223,14 +223,7 @@ bool TargetWalk::FilePass(Frame& frame) {
 void TargetWalk::RecordItem(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
                             const ItemTrace& trace) {
     if (record_ == nullptr) return;
-    if (renamed || trace.written) {
-        ChangedItem item{isFolder, pathBefore, pathAfter, std::nullopt, std::nullopt};
-        if (trace.written) {
-            item.before = trace.before;
-            item.after = trace.after;
-        }
-        record_->Changed(item);
-    }
+    record_->Item(isFolder, pathBefore, pathAfter, renamed, trace);
     RecordLeft();
 }
 

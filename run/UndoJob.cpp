@@ -32,19 +32,13 @@ void WriteHeader(RunRecord& record, const UndoableRecord& run) {
 
 void RecordOutcome(RunRecord& record, const ChangedItem& item, const UndoResult& result) {
     switch (result.outcome) {
-    case UndoResult::Outcome::Restored: {
-        ChangedItem undone{item.isFolder, item.pathAfter, item.pathBefore, std::nullopt, std::nullopt};
-        if (result.trace.written) {
-            undone.before = result.trace.before;
-            undone.after = result.trace.after;
-        }
-        record.Changed(undone);
+    case UndoResult::Outcome::Restored:
+        // A restored item is written down even where only its name came back.
+        record.Item(item.isFolder, item.pathAfter, item.pathBefore, true, result.trace);
         break;
-    }
     case UndoResult::Outcome::Left:
         if (result.code != 0) {
-            size_t from = 0;
-            record.LeftSince({ItemFailure{item.pathAfter, result.code}}, from);
+            record.Left(item.pathAfter, result.code);
         } else {
             record.LeftBecause(item.pathAfter, result.reason);
         }

@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "platform/Cp932Text.h"
-#include "platform/PreviewFileSystem.h"
 
 namespace kelvo {
 

@@ -75,9 +75,6 @@ bool QueryText(Query query, std::wstring& text) {
 // attributes must not keep others from it.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// The attribute bits a write may set (the system's FILE_ATTRIBUTE_VALID_SET_FLAGS).
-constexpr DWORD kSettableAttributes = 0x31A7;
-
 // An attribute word as FILE_BASIC_INFO takes it. A word of 0 there would
 // leave the attributes as they are, so it goes with the normal bit, as
 // SetFileAttributesW gives it.
