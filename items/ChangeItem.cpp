@@ -94,10 +94,30 @@ void ShowReports(ItemContext& context, const ItemRef& ref, const ItemPlan& plan)
 
 }  // namespace
 
+ItemState StateAfter(const ItemState& now, const ItemChange& change) {
+    ItemState after = now;
+    if (change.attributes) after.attributes = AttributesAfterWrite(now.attributes, *change.attributes);
+    if (change.creation) after.creation = *change.creation;
+    if (change.access) after.access = *change.access;
+    if (change.modification) after.modification = *change.modification;
+    return after;
+}
+
+ItemState PlannedState(ItemContext& context, const ItemRecord& item, const ItemJob& job, const ItemState& state) {
+    const bool timeWanted = AnyTimeWanted(item.isFolder, job.timeEnables);
+    const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
+    if (!timeWanted && !attributesWanted) return state;
+    ItemPlan plan;
+    ItemChange change;
+    Decide(context.clock, item, job, timeWanted, attributesWanted, state, plan, change);
+    return plan.otherKind ? state : StateAfter(state, change);
+}
+
 bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job, ItemTrace* trace) {
     const bool timeWanted = AnyTimeWanted(item.isFolder, job.timeEnables);
     const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return false;
+    if (context.stopped) return false;
 
     ItemPlan plan;
     ItemState before;
@@ -108,8 +128,15 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
         before = now;
         Decide(context.clock, item, job, timeWanted, attributesWanted, now, plan, change);
         anyWrite = !change.Empty();
+        // The old state is written down before the item changes.
+        if (anyWrite && !plan.otherKind && context.journal != nullptr &&
+            !context.journal->BeforeUpdate(item.isFolder, item.ref.path, now, StateAfter(now, change))) {
+            context.stopped = true;
+            anyWrite = false;
+        }
         return anyWrite;
     }, after);
+    if (context.stopped) return false;
     uint32_t error = written ? 0 : context.files.LastError();
     if (!written && NeedsSeparateWrites(plan, error)) {
         written = WriteBySeparateCalls(context, item.ref, plan);

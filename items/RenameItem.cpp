@@ -47,8 +47,10 @@ bool NameTaken(uint32_t error) { return error == kErrorAlreadyExists || error ==
 
 }  // namespace
 
-bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result) {
+bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result,
+                const RenameStates* states) {
     result = {item.fullPath, item.directory, item.name};
+    if (context.stopped) return false;
     std::string title = item.title;
     std::string extension = item.extension;
     ApplyRenameRules(rules, title, extension);
@@ -64,6 +66,11 @@ bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& r
     // A new name that differs only in letter case names the file itself,
     // which the rename allows; any other item of that name refuses it.
     std::string folder = item.directory + item.separator;
+    if (context.journal != nullptr && states != nullptr &&
+        !context.journal->BeforeRename(folder + item.name, folder + newName, states->listed, states->planned)) {
+        context.stopped = true;
+        return false;
+    }
     if (!context.files.Move(folder + item.name, folder + newName)) {
         // A name taken is a silent reason to keep the name. A file in use or
         // out of reach keeps its name too and still gets its time and

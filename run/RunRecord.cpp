@@ -98,12 +98,7 @@ void RunRecord::Changed(const ChangedItem& item) {
 void RunRecord::Item(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
                      const ItemTrace& trace) {
     if (!renamed && !trace.written) return;
-    ChangedItem item{isFolder, pathBefore, pathAfter, std::nullopt, std::nullopt};
-    if (trace.written) {
-        item.before = trace.before;
-        item.after = trace.after;
-    }
-    Changed(item);
+    Changed(ChangedItem{isFolder, pathBefore, pathAfter, trace.before, trace.after});
 }
 
 void RunRecord::Left(const std::string& path, uint32_t code) {
@@ -127,9 +122,14 @@ void RunRecord::LeftBecause(const std::string& path, const std::string& reason) 
     ++left_;
 }
 
+bool RunRecord::Flush() {
+    if (!writer_->Flush()) failed_ = true;
+    return !failed_;
+}
+
 void RunRecord::End(bool finished) {
     writer_->Append(EndLine(finished, changed_, left_));
-    writer_->Flush();
+    Flush();
 }
 
 void RunRecord::Discard() {

@@ -1,8 +1,9 @@
 // The change record of one run, an undo or a preview, as it is written while
 // the work goes: the header, one line per item changed, one per item left,
-// and the end. Lines are handed to the store as they come and flushed at
-// least at the end of every folder and at the end, so a run cut short
-// leaves a record of what it did. Nothing of the record is held in memory.
+// and the end. Lines are held until the next flush: a run flushes before
+// each item it changes (see RecordJournal) and at the end, so a run cut
+// short leaves a record of what it did. Nothing else of the record is held
+// in memory.
 #pragma once
 #include <cstddef>
 #include <memory>
@@ -49,8 +50,8 @@ public:
     void Write(const std::string& line) { writer_->Append(line); }
     void Changed(const ChangedItem& item);
     // The changed line of an item that was renamed (`renamed`) or whose
-    // update wrote it (the trace tells its state before and after); nothing
-    // for an item neither.
+    // update wrote it (the trace tells its state before and after; for a
+    // rename alone, the state its listing gave); nothing for an item neither.
     void Item(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
               const ItemTrace& trace);
     // A left line with the system's message for `code`.
@@ -59,7 +60,10 @@ public:
     void LeftSince(const std::vector<ItemFailure>& failures, size_t& from);
     // A left line with a reason of the program's own instead of the system's message.
     void LeftBecause(const std::string& path, const std::string& reason);
-    void Flush() { writer_->Flush(); }
+    // Hands what is held to the file in one write; false, and from then on,
+    // when the file refused a write.
+    bool Flush();
+    bool Failed() const { return failed_; }
     void End(bool finished);
     // The record is dropped: nothing was done (a target the run refused).
     void Discard();
@@ -74,6 +78,7 @@ private:
     const FileTime start_;
     long changed_ = 0;
     long left_ = 0;
+    bool failed_ = false;
 };
 
 }  // namespace kelvo

@@ -1,11 +1,14 @@
 // The undo as a run.
 #include "run/UndoJob.h"
 
+#include <map>
 #include <memory>
 
 #include "run/RunRecord.h"
 #include "run/RunTexts.h"
+#include "run/UndoFolder.h"
 #include "run/UndoItem.h"
+#include "run/UndoReach.h"
 #include "run/WindowStatus.h"
 
 namespace kelvo {
@@ -47,6 +50,114 @@ void RecordOutcome(RunRecord& record, const ChangedItem& item, const UndoResult&
     }
 }
 
+// The undo of one record, line by line from its end.
+class RecordUndo {
+public:
+    RecordUndo(UndoEnvironment& environment, const UndoableRecord& run, RunRecord* record)
+        : environment_(environment),
+          run_(run),
+          record_(record),
+          reach_(environment.files, run.targetResolved, run.fileMode),
+          itemReach_(run.fileMode ? Reach::AsNamed : Reach::Itself) {}
+
+    // One line of the run's record; false once the undo's own record can
+    // no longer be written.
+    void Take(const std::string& line, bool exact);
+    int Left() const { return left_; }
+
+private:
+    void Unreadable();
+    void Item(const ChangedItem& item, bool outcomeMissing);
+    void Folder(const RecordLine& line);
+    void Flush();
+
+    UndoEnvironment& environment_;
+    const UndoableRecord& run_;
+    RunRecord* record_;
+    UndoReach reach_;
+    const Reach itemReach_;
+    // Until a line other than these two kinds is met from the end, the
+    // lines written before an item changed have no outcome after them:
+    // the run was cut short there.
+    bool inTail_ = true;
+    // The folders found as the run's renames left them, by path: their
+    // times go back once the renames in them are taken back.
+    std::map<std::string, bool> foldersAsLeft_;
+    int left_ = 0;
+    long seen_ = 0;
+};
+
+void RecordUndo::Take(const std::string& line, bool exact) {
+    RecordLine parsed;
+    const bool sound = exact && ParseRecordLine(line, parsed);
+    const bool tailKind = sound && (parsed.kind == RecordLine::Kind::Changing || parsed.kind == RecordLine::Kind::Folder);
+    if (!tailKind) inTail_ = inTail_ && line.empty();
+    if (sound) {
+        switch (parsed.kind) {
+        case RecordLine::Kind::Changed: Item(parsed.changed, false); return;
+        case RecordLine::Kind::Changing:
+            if (inTail_) Item(parsed.changed, true);
+            return;
+        case RecordLine::Kind::Folder: Folder(parsed); return;
+        default: return;
+        }
+    }
+    // A system message with no code page 932 form makes a left line
+    // inexact; its first field still names it.
+    if (line.empty() || line == "left" || line.rfind("left\t", 0) == 0) return;
+    // A line written before a change that has an outcome after it is
+    // never acted on, read or not.
+    if (!inTail_ && line.rfind("changing\t", 0) == 0) return;
+    Unreadable();
+}
+
+void RecordUndo::Unreadable() {
+    ++left_;
+    if (record_ != nullptr) record_->LeftBecause("-", kUnreadableLineReason);
+}
+
+void RecordUndo::Item(const ChangedItem& item, bool outcomeMissing) {
+    if (!reach_.MayUndo(item)) {
+        Unreadable();
+        return;
+    }
+    const UndoResult result = UndoItem(environment_.files, item, itemReach_, outcomeMissing);
+    if (result.outcome == UndoResult::Outcome::Left) ++left_;
+    if (record_ != nullptr) RecordOutcome(*record_, item, result);
+    Flush();
+}
+
+void RecordUndo::Folder(const RecordLine& line) {
+    const std::string& folder = line.text;
+    if (!reach_.MayRestoreFolder(folder)) {
+        Unreadable();
+        return;
+    }
+    if (line.folderAfter) {
+        foldersAsLeft_[folder] = FolderAsLeft(environment_.files, folder, line.folderState);
+        return;
+    }
+    // Without its state after the renames, the folder's time now can't be
+    // told from one another program gave it.
+    auto found = foldersAsLeft_.find(folder);
+    const bool asLeft = found != foldersAsLeft_.end() && found->second;
+    if (found != foldersAsLeft_.end()) foldersAsLeft_.erase(found);
+    UndoResult result;
+    if (asLeft) {
+        result = RestoreFolderTimes(environment_.files, folder, line.folderState);
+    } else {
+        result.reason = kChangedSinceReason;
+    }
+    if (result.outcome == UndoResult::Outcome::Left) ++left_;
+    const ChangedItem item{true, folder, folder, std::nullopt, std::nullopt};
+    if (record_ != nullptr) RecordOutcome(*record_, item, result);
+    Flush();
+}
+
+void RecordUndo::Flush() {
+    if (record_ != nullptr && ++seen_ % kFlushEvery == 0) record_->Flush();
+}
+
 }  // namespace
 
 RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run) {
@@ -61,36 +172,21 @@ RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run) {
     if (fullView()) status.ShowProgress(kUndoingText);
 
     // The run's record from its end: its changed items in reverse order.
-    const Reach reach = run.fileMode ? Reach::AsNamed : Reach::Itself;
-    std::unique_ptr<RecordReader> reader = environment.records.Read(run.name, true);
-    int left = 0;
-    long seen = 0;
+    RecordUndo undo(environment, run, record.get());
     bool cancelled = false;
-    std::string line;
-    bool exact = true;
-    while (reader != nullptr && reader->Next(line, exact)) {
-        RecordLine parsed;
-        const bool sound = exact && ParseRecordLine(line, parsed);
-        if (sound && parsed.kind != RecordLine::Kind::Changed) continue;
-        // A system message with no code page 932 form makes a left line
-        // inexact; its first field still names it.
-        if (line.empty() || line == "left" || line.rfind("left\t", 0) == 0) continue;
-        if (Cancelled(environment)) {
-            cancelled = true;
-            break;
-        }
-        if (!sound) {
-            ++left;
-            if (record != nullptr) record->LeftBecause("-", kUnreadableLineReason);
-            continue;
-        }
-        const UndoResult result = UndoItem(environment.files, parsed.changed, reach);
-        if (result.outcome == UndoResult::Outcome::Left) ++left;
-        if (record != nullptr) {
-            RecordOutcome(*record, parsed.changed, result);
-            if (++seen % kFlushEvery == 0) record->Flush();
+    {
+        std::unique_ptr<RecordReader> reader = environment.records.Read(run.name, true);
+        std::string line;
+        bool exact = true;
+        while (reader != nullptr && reader->Next(line, exact)) {
+            if (Cancelled(environment) || (record != nullptr && record->Failed())) {
+                cancelled = true;
+                break;
+            }
+            undo.Take(line, exact);
         }
     }
+    const int left = undo.Left();
     if (record != nullptr) {
         record->End(!cancelled);
         if (!cancelled) environment.records.AppendLine(run.name, UndoneLine(record->Name()));

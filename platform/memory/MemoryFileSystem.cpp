@@ -440,6 +440,9 @@ bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
     kids.erase(it);
     owned->name = name;
     Attach(*target, std::move(owned));
+    // A rename changes the folders it takes the item from and to, as every
+    // file system keeps a folder's modification time.
+    parent->modification = target->modification = ++folderTimeOnRename_;
     return true;
 }
 
