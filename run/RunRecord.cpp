@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
+#include "run/RecordNames.h"
+#include "run/RecordPruning.h"
+
 namespace kelvo {
 
 namespace {
-
-// Tries this many successive milliseconds for a name not yet taken.
-constexpr int kNameTries = 8;
 
 // Why an item with no refused call of the system was left.
 const char* const kRowLeftOutReason = "1970年1月1日から2038年1月19日までの範囲外の日時は設定できません";
@@ -39,13 +39,18 @@ CalendarFields LocalFields(Clock& clock, FileTime time) {
     return local;
 }
 
-std::string RecordName(Clock& clock, FileTime start) {
+// The local start to the millisecond, "20261209-153000-123".
+static std::string RecordStamp(Clock& clock, FileTime start) {
     const unsigned milliseconds = static_cast<unsigned>(start % kTicksPerSecond / 10000);
     const CalendarFields local = LocalFields(clock, start);
-    char name[40];
-    std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03u.txt", local.year, local.month, local.day,
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d-%03u", local.year, local.month, local.day,
                   local.hour, local.minute, local.second, milliseconds);
-    return name;
+    return stamp;
+}
+
+std::string RecordName(Clock& clock, FileTime start, uint64_t sequence) {
+    return NumberedRecordName(sequence, RecordStamp(clock, start));
 }
 
 std::vector<std::string> JobLines(const JobSettings& job) {
@@ -74,17 +79,11 @@ std::vector<std::string> JobLines(const JobSettings& job) {
 
 std::unique_ptr<RunRecord> RunRecord::Begin(RecordStore& store, Clock& clock) {
     const FileTime start = clock.NowTicks();
-    for (int attempt = 0; attempt < kNameTries; ++attempt) {
-        const std::string name = RecordName(clock, start + static_cast<FileTime>(attempt) * 10000);
-        std::unique_ptr<RecordWriter> writer = store.Create(name);
-        if (writer == nullptr) continue;
-        std::vector<std::string> names = store.Names();
-        for (size_t i = 0; i + kRecordsKept < names.size(); ++i) {
-            if (names[i] != name) store.Delete(names[i]);
-        }
-        return std::make_unique<RunRecord>(store, std::move(writer), name, start);
-    }
-    return nullptr;
+    std::string name;
+    std::unique_ptr<RecordWriter> writer = CreateNumberedRecord(store, RecordStamp(clock, start), name);
+    if (writer == nullptr) return nullptr;
+    PruneRecords(store, name, kRecordsKept);
+    return std::make_unique<RunRecord>(store, std::move(writer), name, start);
 }
 
 RunRecord::RunRecord(RecordStore& store, std::unique_ptr<RecordWriter> writer, std::string name, FileTime start)

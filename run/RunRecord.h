@@ -6,6 +6,7 @@
 // in memory.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,9 +27,10 @@ inline constexpr size_t kRecordsKept = 20;
 // can't convert it).
 CalendarFields LocalFields(Clock& clock, FileTime time);
 
-// The name of a record begun at `start`: its local date and time to the
-// millisecond, "20261209-153000-123.txt".
-std::string RecordName(Clock& clock, FileTime start);
+// The name of record number `sequence` begun at `start`: the number, then
+// its local date and time to the millisecond,
+// "00000042-20261209-153000-123.txt" (see run/RecordNames.h).
+std::string RecordName(Clock& clock, FileTime start, uint64_t sequence);
 
 // The lines that state a job: the attribute choices, the three date rows
 // and the rename rules.
@@ -36,9 +38,9 @@ std::vector<std::string> JobLines(const JobSettings& job);
 
 class RunRecord {
 public:
-    // Begins a new record in `store`, named by the start time (a later
-    // millisecond where that name is taken), and deletes the oldest records
-    // beyond kRecordsKept. Null when no record can be made.
+    // Begins a new record in `store` under the next sequence number, named
+    // also by the start time, and prunes the records (run/RecordPruning.h,
+    // kRecordsKept of each kind). Null when no record can be made.
     static std::unique_ptr<RunRecord> Begin(RecordStore& store, Clock& clock);
 
     RunRecord(RecordStore& store, std::unique_ptr<RecordWriter> writer, std::string name, FileTime start);

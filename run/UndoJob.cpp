@@ -160,7 +160,7 @@ void RecordUndo::Flush() {
 
 }  // namespace
 
-RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run) {
+RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run, bool /*askFirst*/) {
     WindowStatus status(environment.window);
     auto fullView = [&environment] { return environment.fullView.load(std::memory_order_relaxed) == 1; };
     std::unique_ptr<RunRecord> record = RunRecord::Begin(environment.records, environment.clock);

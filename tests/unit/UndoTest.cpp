@@ -250,7 +250,8 @@ TEST_F(UndoTest, RecordCutShortOrDamagedIsUndoneAsFarAsItIsSound) {
     records.Put(name, lines);
     UndoableRecord record;
     ASSERT_EQ(FindUndoableRecord(records, record), UndoableFound::Found);
-    EXPECT_EQ(record.changedCount, 2);  // counted line by line: the damaged one doesn't read
+    EXPECT_EQ(record.changedCount, -1);  // no end line: not counted on the caller's thread
+    EXPECT_EQ(CountChangedItems(records, name), 2);  // counted line by line: the damaged one doesn't read
     ASSERT_EQ(Undo(), RunEnd::Finished);
     EXPECT_EQ(Status(), "\"C:\\T\"\n直前の一括変更を元に戻しました。\n元に戻せなかった項目: 1件");
     EXPECT_EQ(files.Find("C:\\T\\a.txt")->attributes, kAttrArchive);
@@ -268,7 +269,7 @@ TEST_F(UndoTest, RecordNamesEveryItemChangedAndLeft) {
     clock.SetNow(1765261800);  // 2025-12-09 06:30:00 UTC; the clock's zone is UTC
     clock.SetNowFraction(1230000);
     ASSERT_EQ(Run(), RunEnd::Finished);
-    EXPECT_EQ(records.Names(), std::vector<std::string>{"20251209-063000-123.txt"});
+    EXPECT_EQ(records.Names(), std::vector<std::string>{"00000001-20251209-063000-123.txt"});
     EXPECT_EQ(NewestRecord(),
               (std::vector<std::string>{
                   "Kelvo change record\t1\trun",
@@ -329,10 +330,11 @@ TEST_F(UndoTest, TheNewestTwentyRecordsAreKept) {
     }
     File("C:\\T\\a.txt");
     ASSERT_EQ(Run(), RunEnd::Finished);
+    // Records named the old way come first, the numbered run's own last.
     const std::vector<std::string> names = records.Names();
     ASSERT_EQ(names.size(), 20u);
-    EXPECT_EQ(names.front(), "20200101-000006-000.txt");
-    EXPECT_EQ(names.back(), "20231114-221320-000.txt");  // the run's own: 1,700,000,000 s, in UTC
+    EXPECT_EQ(names.front(), "00000001-20231114-221320-000.txt");  // the run's own: 1,700,000,000 s, in UTC
+    EXPECT_EQ(names[1], "20200101-000006-000.txt");
 }
 
 TEST(UndoableRecords, TheNewestRunWithChangesNotYetUndone) {
