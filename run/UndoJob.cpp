@@ -18,6 +18,9 @@ namespace {
 // Where the undo flushes its record besides its end.
 constexpr long kFlushEvery = 256;
 
+// Said where the run's record could not be marked as taken back.
+const char* const kUndoneUnmarkedText = "元に戻したことを変更記録に書き込めません。次の取り消しでは元に戻った項目は飛ばされます。";
+
 // Why a line of the record is left: it doesn't read as any line the format knows.
 const char* const kUnreadableLineReason = "変更記録のこの行を読めません";
 
@@ -160,9 +163,28 @@ void RecordUndo::Flush() {
 
 }  // namespace
 
-RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run, bool /*askFirst*/) {
+RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& found, bool askFirst) {
     WindowStatus status(environment.window);
     auto fullView = [&environment] { return environment.fullView.load(std::memory_order_relaxed) == 1; };
+    // A run cut short is counted here, on the worker, and only then asked about.
+    UndoableRecord run = found;
+    if (askFirst) {
+        run.changedCount = CountChangedItems(environment.records, run.name);
+        if (environment.window.ShowMessageBox(UndoQuestion(run, environment.clock), kUndoQuestionCaption,
+                                              kMbYesNo | kMbIconQuestion) != kIdYes) {
+            return RunEnd::Refused;
+        }
+    }
+    // The run's record is held from here to its end, so that no pruning
+    // takes it; one gone since it was found, or held by another program's
+    // writer, is said to be so instead of an undo that did nothing.
+    RecordAccess access = RecordAccess::Opened;
+    std::unique_ptr<RecordReader> reader = environment.records.Read(run.name, true, &access);
+    if (reader == nullptr) {
+        environment.window.ShowMessageBox(access == RecordAccess::InUse ? kRecordInUseText : kRecordMissingText,
+                                          kRecordErrorCaption, kMbOk | kMbIconExclamation);
+        return RunEnd::Refused;
+    }
     std::unique_ptr<RunRecord> record = RunRecord::Begin(environment.records, environment.clock);
     if (record == nullptr &&
         environment.window.ShowMessageBox(kNoRecordText, kNoRecordCaption, kMbYesNo | kMbIconWarning) != kIdYes) {
@@ -174,31 +196,41 @@ RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run, bool /*a
     // The run's record from its end: its changed items in reverse order.
     RecordUndo undo(environment, run, record.get());
     bool cancelled = false;
+    bool stopped = false;
     {
-        std::unique_ptr<RecordReader> reader = environment.records.Read(run.name, true);
         std::string line;
         bool exact = true;
-        while (reader != nullptr && reader->Next(line, exact)) {
-            if (Cancelled(environment) || (record != nullptr && record->Failed())) {
+        while (reader->Next(line, exact)) {
+            stopped = record != nullptr && record->Failed();
+            if (Cancelled(environment) || stopped) {
                 cancelled = true;
                 break;
             }
             undo.Take(line, exact);
         }
+        reader.reset();
     }
     const int left = undo.Left();
+    bool marked = true;
     if (record != nullptr) {
         record->End(!cancelled);
-        if (!cancelled) environment.records.AppendLine(run.name, UndoneLine(record->Name()));
-    } else if (!cancelled) {
-        environment.records.AppendLine(run.name, UndoneLine("-"));
+        stopped = stopped || record->Failed();
     }
+    if (!cancelled) marked = environment.records.AppendLine(run.name, UndoneLine(record ? record->Name() : "-"));
     if (cancelled) {
         status.ShowFinal(UndoCancelledText(run.targetTyped, left));
+        if (stopped) {
+            environment.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption,
+                                              kMbOk | kMbIconExclamation);
+        }
         return RunEnd::Cancelled;
     }
     status.ShowFinal(UndoFinishedText(run.targetTyped, left));
     environment.window.Beep();
+    // Left unmarked, the run would be offered again: the user is told.
+    if (!marked) {
+        environment.window.ShowMessageBox(kUndoneUnmarkedText, kRecordErrorCaption, kMbOk | kMbIconExclamation);
+    }
     return RunEnd::Finished;
 }
 

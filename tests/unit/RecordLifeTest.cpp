@@ -49,12 +49,12 @@ public:
         RunEnvironment environment{files, clock, window, fullView, cancel, &records};
         return RunJob(environment);
     }
-    RunEnd Undo() {
+    RunEnd Undo(bool askFirst = false) {
         UndoableRecord record;
         EXPECT_EQ(FindUndoableRecord(records, record), UndoableFound::Found);
         UndoEnvironment environment{files, clock, window, fullView, cancel, records};
         clock.SetNowFraction(clock.NowTicks() % kTicksPerSecond + 20000);
-        return UndoJob(environment, record);
+        return UndoJob(environment, record, askFirst);
     }
     // The run's record, for a row to cut or edit.
     MemoryRecordStore::Lines& RunLines() {
@@ -223,6 +223,33 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_TRUE(t.files.CallsOf("WriteItem C:\\T\\a.txt").empty());
                  }}),
     [](const ::testing::TestParamInfo<LifeCase>& info) { return std::to_string(info.index); });
+
+// A record that can no longer be written stops the run at once, before
+// the next item changes: the walk ends as a cancel does, says why, and the
+// undo still takes back what the record names.
+TEST(RecordLifeStop, RecordWriteRefusedStopsTheRunAndItsUndoStillWorks) {
+    Life life;
+    life.File("C:\\T\\a.txt");
+    life.File("C:\\T\\b.txt");
+    life.File("C:\\T\\c.txt");
+    Hidden(life.window);
+    const TreeSnapshot before = life.Snapshot();
+    // The header (9 lines) and the first item's line before its change.
+    life.records.RefuseWritesAfter(10);
+    ASSERT_EQ(life.Run(), RunEnd::Cancelled);
+    EXPECT_EQ(life.Status(), "\"C:\\T\"\nディレクトリ内の処理中に中断しました。");
+    ASSERT_FALSE(life.window.MessageBoxes().empty());
+    EXPECT_EQ(life.window.MessageBoxes().back().text, "変更記録を書き込めないため、一括変更を中断しました。");
+    EXPECT_EQ(life.window.MessageBoxes().back().caption, "エラー");
+    // Only the first file changed: its line reached the record before it did.
+    EXPECT_EQ(life.files.Find("C:\\T\\a.txt")->attributes, kAttrArchive | kAttrHidden);
+    EXPECT_EQ(life.files.Find("C:\\T\\b.txt")->attributes, kAttrArchive);
+    EXPECT_EQ(life.files.Find("C:\\T\\c.txt")->attributes, kAttrArchive);
+    life.records.RefuseWritesAfter(1000000);
+    life.window.AnswerMessageBoxes(kIdYes);
+    ASSERT_EQ(life.Undo(true), RunEnd::Finished);
+    EXPECT_EQ(life.Snapshot(), before);
+}
 
 // Every time a file can hold reads back as written: one tick after
 // 1601-01-01 and the largest, 30828-09-14 02:48:05.4775807 UTC.
