@@ -168,7 +168,7 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
         if (timeWanted && plan.times.result != kTimesWritten) failed = true;
     }
     // One item is one failure, however many of its calls were refused.
-    if (failed) context.failures.push_back({item.ref.path, error});
+    if (failed) context.failures.push_back({item.ref.path, error, {}});
     return changed;
 }
 

@@ -59,7 +59,7 @@ bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& r
     if (!MayRename(item, newName)) return false;
     // A device name names the device in every folder: no file can take it.
     if (IsDeviceName(newName)) {
-        context.failures.push_back({item.fullPath, kErrorInvalidName});
+        context.failures.push_back({item.fullPath, kErrorInvalidName, {}});
         return false;
     }
 
@@ -76,7 +76,7 @@ bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& r
         // out of reach keeps its name too and still gets its time and
         // attribute changes, but the run counts it as not changed.
         const uint32_t error = context.files.LastError();
-        if (!NameTaken(error)) context.failures.push_back({item.fullPath, error});
+        if (!NameTaken(error)) context.failures.push_back({item.fullPath, error, {}});
         return false;
     }
     if (context.FullView()) context.ShowStatus(BuildItemReport(item.directory, item.name, newName));

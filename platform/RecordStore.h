@@ -26,6 +26,11 @@ public:
     // the system's own words and language (they need no code page 932 form),
     // escaped as every text field is: '%' and control characters as %XX.
     virtual void AppendWithMessage(const std::string& line, uint32_t code) = 0;
+    // As AppendWithMessage, with `systemName` (UTF-8, escaped as a field)
+    // between `head` and `tail`: an item named by its own name, which has
+    // no code page 932 form.
+    virtual void AppendNamedWithMessage(const std::string& head, const std::string& systemName,
+                                        const std::string& tail, uint32_t code) = 0;
     // False when the file refused what was held; it is dropped then, and
     // the writer stays failed: every later Flush is false too, so that a
     // record with a hole in it never looks whole.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "platform/Cp932Text.h"
 #include "run/RecordNames.h"
 #include "run/RecordPruning.h"
 
@@ -110,6 +111,11 @@ void RunRecord::LeftSince(const std::vector<ItemFailure>& failures, size_t& from
         const ItemFailure& failure = failures[from];
         if (failure.error == 0) {
             LeftBecause(failure.path, kRowLeftOutReason);
+        } else if (!failure.systemName.empty()) {
+            // Named by its own name, which only the record's UTF-8 can hold.
+            writer_->AppendNamedWithMessage("left\t" + EscapeField(failure.path + SeparatorAfter(failure.path)),
+                                            failure.systemName, "\t" + std::to_string(failure.error), failure.error);
+            ++left_;
         } else {
             Left(failure.path, failure.error);
         }

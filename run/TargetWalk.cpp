@@ -154,6 +154,7 @@ void TargetWalk::PushFrame(const std::string& path) {
 void TargetWalk::FailEntry(const Frame& frame, const FindEntry& entry) {
     if (!entry.exact) {
         Fail(frame.path, kErrorNotExact);
+        context_.failures.back().systemName = entry.systemName;
     } else {
         Fail(frame.path + SeparatorAfter(frame.path) + entry.name, kErrorInvalidName);
     }

@@ -69,7 +69,7 @@ private:
     bool Cancelled() const { return cancelRequested_.load(std::memory_order_relaxed); }
     void LeaveCurrentDirectory();
     // An item left as it was; where its name is unknown, the folder it is in.
-    void Fail(const std::string& path, uint32_t error) { context_.failures.push_back({path, error}); }
+    void Fail(const std::string& path, uint32_t error) { context_.failures.push_back({path, error, {}}); }
     // An entry refused for its name, counted once.
     void FailEntry(const Frame& frame, const FindEntry& entry);
     // A folder whose listing failed: counted once, whichever of its two listings failed.

@@ -33,6 +33,7 @@ FindEntry EntryOf(const MemoryFileSystem::Node& node, const std::string& name, b
     FindEntry entry;
     entry.exact = exact;
     if (exact) entry.name = name;
+    if (!exact) entry.systemName = name;
     entry.attributes = node.attributes;
     entry.reparseTag = node.reparseTag;
     entry.size = node.size;

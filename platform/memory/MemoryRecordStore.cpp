@@ -16,6 +16,11 @@ public:
     void AppendWithMessage(const std::string& line, uint32_t code) override {
         Append(line + "\t(message " + std::to_string(code) + ")");
     }
+    // The name has no code page 932 form: the line reads back as not exact.
+    void AppendNamedWithMessage(const std::string& head, const std::string& systemName, const std::string& tail,
+                                uint32_t code) override {
+        if (!failed_) held_.push_back({head + systemName + tail + "\t(message " + std::to_string(code) + ")", false});
+    }
     bool Flush() override {
         if (!failed_ && !held_.empty()) failed_ = !store_.AddLines(name_, held_);
         held_.clear();

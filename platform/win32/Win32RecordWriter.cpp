@@ -28,6 +28,12 @@ void Win32RecordWriter::AppendWithMessage(const std::string& line, uint32_t code
     Hold(Utf8FromCp932Line(line) + "\t" + EscapedUtf8SystemMessage(code));
 }
 
+void Win32RecordWriter::AppendNamedWithMessage(const std::string& head, const std::string& systemName,
+                                               const std::string& tail, uint32_t code) {
+    Hold(Utf8FromCp932Line(head) + EscapeUtf8Field(systemName) + Utf8FromCp932Line(tail) + "\t" +
+         EscapedUtf8SystemMessage(code));
+}
+
 void Win32RecordWriter::Hold(const std::string& utf8Line) {
     if (failed_) return;
     held_ += utf8Line;

@@ -23,6 +23,8 @@ public:
 
     void Append(const std::string& line) override;
     void AppendWithMessage(const std::string& line, uint32_t code) override;
+    void AppendNamedWithMessage(const std::string& head, const std::string& systemName, const std::string& tail,
+                                uint32_t code) override;
     bool Flush() override;
 
 private:

@@ -6,6 +6,7 @@
 // says what the tree must look like then.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 
@@ -249,6 +250,23 @@ TEST(RecordLifeStop, RecordWriteRefusedStopsTheRunAndItsUndoStillWorks) {
     life.window.AnswerMessageBoxes(kIdYes);
     ASSERT_EQ(life.Undo(true), RunEnd::Finished);
     EXPECT_EQ(life.Snapshot(), before);
+}
+
+// An item whose name has no code page 932 form is named in the record by
+// its own name, which the record's UTF-8 holds, not by its folder alone.
+TEST(RecordLifeNames, ItemWithoutACodePage932NameIsNamedByItsOwnName) {
+    Life life;
+    life.File("C:\\T\\a.txt");
+    life.File("C:\\T\\caf\xC3\xA9.txt").exact = false;  // "café.txt" as the system has it
+    Hidden(life.window);
+    ASSERT_EQ(life.Run(), RunEnd::Finished);
+    const MemoryRecordStore::Lines lines = life.records.LinesOf(life.records.Names().back());
+    const std::string named = "left\tC:\\T\\caf\xC3\xA9.txt\t";
+    auto line = std::find_if(lines.begin(), lines.end(), [&named](const MemoryRecordStore::Line& l) {
+        return l.text.compare(0, named.size(), named) == 0;
+    });
+    ASSERT_NE(line, lines.end());
+    EXPECT_FALSE(line->exact);
 }
 
 // Every time a file can hold reads back as written: one tick after
