@@ -112,6 +112,7 @@ private:
 
     // Handlers of the rows that read their message; the other rows name an operation.
     Reply OnSysCommand(const Message& m);
+    Reply OnInitMenuPopup(const Message& m);
     Reply OnPaint(const Message& m);
     Reply OnQueryDragIcon(const Message& m);
     Reply OnDropFiles(const Message& m);
@@ -128,6 +129,9 @@ private:
     // The record items of the system menu, greyed where they can't be used.
     void UpdateRecordMenu(bool idle, bool undoAvailable);
     bool UndoAvailable();
+    // As the records are now (another instance may have run since): when the
+    // system menu opens.
+    void UpdateRecordMenuNow();
 
     // The run's start, body and end, which the worker calls.
     void OnRunStart() override;
@@ -157,6 +161,7 @@ private:
     WorkerControl worker_;
     Work work_ = Work::Run;
     UndoableRecord undoRecord_;        // the record the undo takes back
+    bool undoAskFirst_ = false;        // the worker counts the record's items and asks
     std::string previewRecord_;        // the record a preview wrote
     std::atomic<bool> undoAvailable_{false};  // as the worker found it at the end of its run
 

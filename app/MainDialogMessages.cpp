@@ -11,6 +11,7 @@ namespace kelvo {
 // clang-format off
 const MessageRow<MainDialog> MainDialog::messageRows_[] = {
     {kWmSysCommand, kAnyCode, {}, &MainDialog::OnSysCommand},
+    {kWmInitMenuPopup, kAnyCode, {}, &MainDialog::OnInitMenuPopup},
     {kWmPaint, kAnyCode, {}, &MainDialog::OnPaint},
     {kWmQueryDragIcon, kAnyCode, {}, &MainDialog::OnQueryDragIcon},
     ClickRuns(IDC_CURRENT_DIR, &MainDialog::ApplyCurrentDirChoice),
@@ -60,6 +61,13 @@ Reply MainDialog::OnSysCommand(const Message& m) {
     case kPreviewCommand: StartPreview(); return kHandled;
     default: return Reply{};
     }
+}
+
+// The high word of lParam is set for the system menu. Left unhandled, so
+// that the system still sets its own items' states.
+Reply MainDialog::OnInitMenuPopup(const Message& m) {
+    if (((static_cast<std::uintptr_t>(m.lParam) >> 16) & 0xFFFF) != 0) UpdateRecordMenuNow();
+    return Reply{};
 }
 
 Reply MainDialog::OnPaint(const Message&) { return Reply{shell_.PaintIconIfMinimised(appIcon_), 0}; }

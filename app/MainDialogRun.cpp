@@ -42,15 +42,15 @@ void MainDialog::OnRunStart() {
 void MainDialog::RunBody() {
     if (work_ == Work::Undo && records_ != nullptr) {
         UndoEnvironment environment{files_, clock_, window_, fullView_, worker_.CancelFlag(), *records_};
-        UndoJob(environment, undoRecord_);
+        UndoJob(environment, undoRecord_, undoAskFirst_);
     } else if (job_) {
         RunEnvironment environment{files_, clock_, window_, fullView_, worker_.CancelFlag(), records_};
         environment.preview = work_ == Work::Preview;
         if (environment.preview) environment.recordName = &previewRecord_;
         job_(environment);
     }
-    // Whether a run is left to take back, found here rather than on the
-    // window's thread: a record cut short is read through to count its items.
+    // Whether a run is left to take back, found here while the window waits
+    // for the worker's end anyway.
     undoAvailable_.store(UndoAvailable(), std::memory_order_relaxed);
     // However the job ended, the window gets its idle state back.
     worker_.EndRun();

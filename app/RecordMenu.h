@@ -1,25 +1,20 @@
-// The system menu's items for the change records and the texts of the
-// undo's message boxes.
+// The system menu's items for the change records and the text of the
+// message box for a record that can't be read (the undo's question and its
+// other texts are in run/UndoableRecord.h, the worker asks them too).
 #pragma once
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
 #include "platform/Shell.h"
 #include "run/UndoableRecord.h"
 
 namespace kelvo {
 
-extern const char* const kUndoQuestionCaption;
 extern const char* const kRecordUnreadableText;
 extern const char* const kRecordUnreadableCaption;
 
 // A separator, "take the last run back", "see what a run would change" and
 // "open the records", in that order.
 std::vector<SystemMenuItem> RecordMenuItems();
-
-// The question asked before the undo of `record`: its target as typed, its
-// start in local time and the number of items it changed.
-std::string UndoQuestion(const UndoableRecord& record, Clock& clock);
 
 }  // namespace kelvo

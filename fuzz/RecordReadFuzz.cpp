@@ -1,6 +1,6 @@
 // The reading of a change record and the undo on arbitrary record texts,
 // over a small tree of its own. Whatever the record says: every line that
-// reads as a changed item reads back the same once written again; the undo
+// reads as an item's change reads back the same once written again; the undo
 // ends; nothing it doesn't name changes; and an item it names is written
 // only where it was as one of the record's lines for it left it.
 #include <atomic>
@@ -68,11 +68,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string line = bytes.substr(start, end - start);
         lines.push_back({line, true});
         kelvo::RecordLine parsed;
-        if (kelvo::ParseRecordLine(line, parsed) && parsed.kind == kelvo::RecordLine::Kind::Changed) {
+        const bool read = kelvo::ParseRecordLine(line, parsed);
+        if (read && (parsed.kind == kelvo::RecordLine::Kind::Changed || parsed.kind == kelvo::RecordLine::Kind::Changing)) {
             kelvo::RecordLine again;
-            KELVO_FUZZ_CHECK(kelvo::ParseRecordLine(kelvo::ChangedLine(parsed.changed), again));
+            const bool changing = parsed.kind == kelvo::RecordLine::Kind::Changing;
+            KELVO_FUZZ_CHECK(kelvo::ParseRecordLine(
+                changing ? kelvo::ChangingLine(parsed.changed) : kelvo::ChangedLine(parsed.changed), again));
             KELVO_FUZZ_CHECK(SameChange(again.changed, parsed.changed));
             changed.push_back(parsed.changed);
+        }
+        // A folder line names the folder whose times the undo may give back.
+        if (read && parsed.kind == kelvo::RecordLine::Kind::Folder) {
+            changed.push_back(kelvo::ChangedItem{true, parsed.text, parsed.text, std::nullopt, std::nullopt});
         }
         start = end + 1;
     }
@@ -105,6 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (was != before.end() && was->second.name == item.name && SameState(was->second.state, item.state)) continue;
         bool named = false;
         for (const kelvo::ChangedItem& line : changed) {
+            // A rename moves the time of the folder it is in.
+            std::string folder, name;
+            kelvo::SplitPath(line.pathAfter, folder, name);
+            if (line.pathBefore != line.pathAfter && kelvo::FoldCase(folder) == path) named = true;
             if (kelvo::FoldCase(line.pathBefore) != path) continue;
             bool timesBack = true;
             if (line.before && line.after) {

@@ -102,10 +102,30 @@ void ShowReports(ItemContext& context, const ItemRef& ref, const ItemJob& job, c
 
 }  // namespace
 
+ItemState StateAfter(const ItemState& now, const ItemChange& change) {
+    ItemState after = now;
+    if (change.attributes) after.attributes = AttributesAfterWrite(now.attributes, *change.attributes);
+    if (change.creation) after.creation = *change.creation;
+    if (change.access) after.access = *change.access;
+    if (change.modification) after.modification = *change.modification;
+    return after;
+}
+
+ItemState PlannedState(ItemContext& context, const ItemRecord& item, const ItemJob& job, const ItemState& state) {
+    const bool timeWanted = AnyTimeWanted(item.isFolder, job.timeEnables);
+    const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
+    if (!timeWanted && !attributesWanted) return state;
+    ItemPlan plan;
+    ItemChange change;
+    Decide(context.clock, item, job, timeWanted, attributesWanted, state, plan, change);
+    return plan.otherKind ? state : StateAfter(state, change);
+}
+
 bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job, ItemTrace* trace) {
     const bool timeWanted = AnyTimeWanted(item.isFolder, job);
     const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return false;
+    if (context.stopped) return false;
 
     ItemPlan plan;
     ItemState before;
@@ -116,8 +136,15 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
         before = now;
         Decide(context.clock, item, job, timeWanted, attributesWanted, now, plan, change);
         anyWrite = !change.Empty();
+        // The old state is written down before the item changes.
+        if (anyWrite && !plan.otherKind && context.journal != nullptr &&
+            !context.journal->BeforeUpdate(item.isFolder, item.ref.path, now, StateAfter(now, change))) {
+            context.stopped = true;
+            anyWrite = false;
+        }
         return anyWrite;
     }, after);
+    if (context.stopped) return false;
     uint32_t error = written ? 0 : context.files.LastError();
     // The separate calls write the record's whole seconds: an adjusted time
     // keeps its 100 ns only through the update, and is otherwise left.
@@ -154,7 +181,7 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
         }
     }
     // One item is one failure, however many of its calls were refused.
-    if (failed) context.failures.push_back({item.ref.path, error});
+    if (failed) context.failures.push_back({item.ref.path, error, {}});
     return changed;
 }
 

@@ -23,6 +23,16 @@ struct ItemTrace {
     ItemState after;
 };
 
+// Where the context has a journal, it is told of the write before it is
+// made; where it refuses, nothing is written, context.stopped is set and
+// the item is not counted.
 bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job, ItemTrace* trace = nullptr);
+
+// The state an item has after `change` is written over `now`, as far as
+// the write decides it (the file system may keep less).
+ItemState StateAfter(const ItemState& now, const ItemChange& change);
+
+// The state ChangeItem would leave an item in that is in `state` now.
+ItemState PlannedState(ItemContext& context, const ItemRecord& item, const ItemJob& job, const ItemState& state);
 
 }  // namespace kelvo

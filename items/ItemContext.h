@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "items/ChangeJournal.h"
 #include "items/ItemFailure.h"
 #include "items/StatusSink.h"
 #include "platform/Clock.h"
@@ -31,6 +32,10 @@ struct ItemContext {
     // Items (files or folders) that a refused call kept from being changed;
     // the count shown is their number.
     std::vector<ItemFailure> failures = {};
+    // Told of each change before it is made, where the run keeps a record.
+    ChangeJournal* journal = nullptr;
+    // Set once the journal refused a change: nothing more is changed.
+    bool stopped = false;
 
     bool FullView() const { return fullView.load(std::memory_order_relaxed) == 1; }
     // Replaces the whole text of the status area with a progress text: the

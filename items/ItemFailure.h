@@ -17,6 +17,9 @@ struct ItemFailure {
     // The platform's code; 0 when no call was refused (a time row that had
     // to be left out).
     uint32_t error = 0;
+    // An item whose name has no code page 932 form: `path` is its folder's,
+    // and this its own name as the system has it (UTF-8), for the record.
+    std::string systemName;
 };
 
 // One item is one failure, however many of its calls were refused: keeps

@@ -47,8 +47,10 @@ bool NameTaken(uint32_t error) { return error == kErrorAlreadyExists || error ==
 
 }  // namespace
 
-bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result) {
+bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result,
+                const RenameStates* states) {
     result = {item.fullPath, item.directory, item.name};
+    if (context.stopped) return false;
     std::string title = item.title;
     std::string extension = item.extension;
     ApplyRenameRules(rules, title, extension);
@@ -57,19 +59,24 @@ bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& r
     if (!MayRename(item, newName)) return false;
     // A device name names the device in every folder: no file can take it.
     if (IsDeviceName(newName)) {
-        context.failures.push_back({item.fullPath, kErrorInvalidName});
+        context.failures.push_back({item.fullPath, kErrorInvalidName, {}});
         return false;
     }
 
     // A new name that differs only in letter case names the file itself,
     // which the rename allows; any other item of that name refuses it.
     std::string folder = item.directory + item.separator;
+    if (context.journal != nullptr && states != nullptr &&
+        !context.journal->BeforeRename(folder + item.name, folder + newName, states->listed, states->planned)) {
+        context.stopped = true;
+        return false;
+    }
     if (!context.files.Move(folder + item.name, folder + newName)) {
         // A name taken is a silent reason to keep the name. A file in use or
         // out of reach keeps its name too and still gets its time and
         // attribute changes, but the run counts it as not changed.
         const uint32_t error = context.files.LastError();
-        if (!NameTaken(error)) context.failures.push_back({item.fullPath, error});
+        if (!NameTaken(error)) context.failures.push_back({item.fullPath, error, {}});
         return false;
     }
     if (context.FullView()) context.ShowStatus(BuildItemReport(item.directory, item.name, newName));

@@ -27,6 +27,14 @@ struct ItemRef {
 // dot or a space, keeps the old name silently; one refused for any other
 // reason (a device name among them) keeps it too and counts in
 // context.failures.
-bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result);
+// Where the context has a journal and `states` are given, the journal is
+// told before the file is moved; where it refuses, nothing is moved and
+// context.stopped is set.
+struct RenameStates {
+    ItemState listed;   // the file as its listing gave it
+    ItemState planned;  // as the run means to leave it
+};
+bool RenameItem(ItemContext& context, const ItemPath& item, const RenameRules& rules, ItemRef& result,
+                const RenameStates* states = nullptr);
 
 }  // namespace kelvo

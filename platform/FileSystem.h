@@ -87,6 +87,10 @@ struct FindEntry {
     // from a file.
     bool exact = true;
     std::string name;
+    // Where `name` is empty for want of an exact form: the name as the
+    // system has it, in UTF-8, only ever written down (a change record is
+    // UTF-8), never a path of the program's.
+    std::string systemName;
     uint32_t attributes = 0;
     // The reparse point's kind when `attributes` has kAttrReparsePoint; 0
     // otherwise, and where the system doesn't tell the kind.

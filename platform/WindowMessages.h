@@ -16,6 +16,7 @@ enum : unsigned {
     kWmInitDialog = 0x0110,
     kWmCommand = 0x0111,
     kWmSysCommand = 0x0112,
+    kWmInitMenuPopup = 0x0117,
     kWmLButtonDown = 0x0201,
     kWmLButtonUp = 0x0202,
     kWmLButtonDblClk = 0x0203,

@@ -24,8 +24,10 @@ struct FileResult {
 // still gets its time and attribute changes; the refusal counts it as not
 // changed unless the new name was taken, which keeps the name silently.
 // `traced`: the item change reports what it wrote, for the run's record.
+// `listed`: the file's state as its listing gave it, which a rename alone
+// is recorded with. Nothing is done once context.stopped is set.
 FileResult TreatFile(ItemContext& context, const JobSettings& job, const ItemPath& item, ItemRecord file,
-                     bool traced = false);
+                     bool traced = false, const ItemState* listed = nullptr);
 
 // The six texts of a file in `folder` (the folder as a full path).
 ItemPath MakeItemPath(const std::string& folder, const std::string& name);

@@ -2,6 +2,7 @@
 #include "run/RecordFormat.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/Cp932Text.h"
@@ -207,15 +208,19 @@ std::string TimeText(FileTime ticks) {
 }
 
 bool ParseTimeText(const std::string& text, FileTime& ticks) {
-    // Exactly the form TimeText writes: each digit where it stands.
-    const char* const shape = "dddd-dd-ddTdd:dd:dd.dddddddZ";
-    if (text.size() != 28) return false;
+    // Exactly the form TimeText writes: each digit where it stands, the
+    // year in four digits or, past 9999, in five.
+    const size_t yearDigits = text.size() == 29 ? 5 : 4;
+    const std::string shape = std::string(yearDigits, 'd') + "-dd-ddTdd:dd:dd.dddddddZ";
+    if (text.size() != shape.size() || (yearDigits == 5 && text[0] == '0')) return false;
     for (size_t i = 0; i < text.size(); ++i) {
         const bool digit = text[i] >= '0' && text[i] <= '9';
         if (shape[i] == 'd' ? !digit : text[i] != shape[i]) return false;
     }
-    auto number = [&text](size_t at, size_t length) { return std::strtoll(text.substr(at, length).c_str(), nullptr, 10); };
-    const int64_t year = number(0, 4);
+    auto number = [&text, yearDigits](size_t at, size_t length) {
+        return std::strtoll(text.substr(at + yearDigits - 4, length).c_str(), nullptr, 10);
+    };
+    const int64_t year = std::strtoll(text.substr(0, yearDigits).c_str(), nullptr, 10);
     const int64_t month = number(5, 2), day = number(8, 2);
     const int64_t hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
     const int64_t fraction = number(20, 7);
@@ -227,8 +232,10 @@ bool ParseTimeText(const std::string& text, FileTime& ticks) {
     }
     const int64_t days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
                          kDaysFrom1601To1970;
-    ticks = static_cast<FileTime>((days * kSecondsPerDay + hour * 3600 + minute * 60 + second)) * kTicksPerSecond +
-            static_cast<FileTime>(fraction);
+    const FileTime seconds = static_cast<FileTime>(days * kSecondsPerDay + hour * 3600 + minute * 60 + second);
+    // Past the largest time a file can hold the ticks would wrap round.
+    if (seconds > (UINT64_MAX - static_cast<FileTime>(fraction)) / kTicksPerSecond) return false;
+    ticks = seconds * kTicksPerSecond + static_cast<FileTime>(fraction);
     return true;
 }
 
@@ -246,11 +253,25 @@ std::string StartLine(FileTime start) { return std::string("start") + kTab + Tim
 
 std::string UndoesLine(const std::string& recordName) { return std::string("undoes") + kTab + EscapeField(recordName); }
 
-std::string ChangedLine(const ChangedItem& item) {
-    std::string line = std::string("changed") + kTab + (item.isFolder ? "folder" : "file") + kTab +
+namespace {
+
+std::string ItemLine(const char* key, const ChangedItem& item) {
+    std::string line = std::string(key) + kTab + (item.isFolder ? "folder" : "file") + kTab +
                        EscapeField(item.pathBefore) + kTab + EscapeField(item.pathAfter);
     AppendStates(line, item.before, item.after);
     return line;
+}
+
+}  // namespace
+
+std::string ChangedLine(const ChangedItem& item) { return ItemLine("changed", item); }
+
+std::string ChangingLine(const ChangedItem& item) { return ItemLine("changing", item); }
+
+std::string FolderLine(bool after, const std::string& path, const ItemState& state) {
+    return std::string("folder") + kTab + (after ? "after" : "before") + kTab + EscapeField(path) + kTab +
+           WordText(state.attributes) + kTab + TimeText(state.creation) + kTab + TimeText(state.access) + kTab +
+           TimeText(state.modification);
 }
 
 std::string LeftLine(const std::string& path, uint32_t code) {
@@ -310,12 +331,20 @@ bool ParseRecordLine(const std::string& line, RecordLine& parsed) {
         parsed.kind = Kind::Job;
         return true;
     }
-    if (key == "changed" && count == 12 && (fields[1] == "file" || fields[1] == "folder")) {
-        parsed.kind = Kind::Changed;
+    if ((key == "changed" || key == "changing") && count == 12 && (fields[1] == "file" || fields[1] == "folder")) {
+        parsed.kind = key == "changed" ? Kind::Changed : Kind::Changing;
         ChangedItem& item = parsed.changed;
         item.isFolder = fields[1] == "folder";
         return UnescapeField(fields[2], item.pathBefore) && UnescapeField(fields[3], item.pathAfter) &&
                IsPlainFullPath(item.pathBefore) && IsPlainFullPath(item.pathAfter) && ParseStates(fields, 4, item);
+    }
+    if (key == "folder" && count == 7 && (fields[1] == "before" || fields[1] == "after")) {
+        parsed.kind = Kind::Folder;
+        parsed.folderAfter = fields[1] == "after";
+        ItemState& state = parsed.folderState;
+        return UnescapeField(fields[2], parsed.text) && IsPlainFullPath(parsed.text) &&
+               ParseWord(fields[3], state.attributes) && ParseTimeText(fields[4], state.creation) &&
+               ParseTimeText(fields[5], state.access) && ParseTimeText(fields[6], state.modification);
     }
     if (key == "left" && count >= 3) {
         parsed.kind = Kind::Left;

@@ -2,12 +2,15 @@
 // mode here or folder mode in TargetWalk.
 #include "run/RunJob.h"
 
+#include <optional>
+
 #include "items/ItemStatus.h"
 #include "platform/Cp932Text.h"
 #include "platform/PreviewFileSystem.h"
 #include "resources/ResourceIds.h"
 #include "run/FileItem.h"
 #include "run/JobSettings.h"
+#include "run/RecordJournal.h"
 #include "run/RunRecord.h"
 #include "run/RunTexts.h"
 #include "run/TargetWalk.h"
@@ -21,22 +24,32 @@ namespace {
 const char* const kPreviewNote =
     "note\t書き込みが拒否されるかどうかは書き込むまで分からないため、この確認では全ての書き込みが成功するものとしています。";
 
-// Writes the header of a run's record, once the run knows its mode.
-void WriteHeader(RunRecord* record, const JobSettings& job, const std::string& target, bool fileMode, bool preview) {
-    if (record == nullptr) return;
+// Writes the header of a run's record, once the run knows its mode; false
+// where the file refused it.
+bool WriteHeader(RunRecord* record, const JobSettings& job, const std::string& target, bool fileMode, bool preview) {
+    if (record == nullptr) return true;
     record->Write(FormatLine(preview ? RecordKind::Preview : RecordKind::Run));
     if (preview) record->Write(kPreviewNote);
     record->Write(TargetLine(job.targetPath, target));
     record->Write(ModeLine(fileMode));
     record->Write(StartLine(record->Start()));
     for (const std::string& line : JobLines(job)) record->Write(line);
+    return record->Flush();
+}
+
+// A record whose header can't be written is no record: nothing is touched,
+// and the user is told so.
+RunEnd RecordRefused(RunEnvironment& environment, FileSystem& files, const std::string& leaveIn) {
+    if (!leaveIn.empty()) files.SetCurrentDirectory(leaveIn);
+    environment.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption, kMbOk | kMbIconExclamation);
+    return RunEnd::Refused;
 }
 
 // The current directory is left as it is; the reports name it as the folder
 // unless a rename supplies texts of its own. The file is reached by `target`,
 // its full path, while the texts show the path as typed.
 RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::string& target, RunRecord* record,
-                   bool preview) {
+                   bool preview, RecordJournal* journal) {
     // The user chose this file: a link is followed as the system follows it.
     context.reach = Reach::AsNamed;
     std::string currentDirectory;
@@ -46,7 +59,19 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     ItemPath item = MakeItemPath(folder, name);
     item.fullPath = target;
     const ItemRecord file{false, ItemRef{target, currentDirectory, job.targetPath}};
-    const FileResult result = TreatFile(context, job, item, file, record != nullptr);
+    // The file's state as its folder lists it, which a rename alone is recorded with.
+    FindEntry entry;
+    std::optional<ItemState> listed;
+    if (context.files.FindOne(target, entry)) {
+        listed = ItemState{entry.attributes, entry.creation, entry.access, entry.modification};
+    }
+    const FileResult result = TreatFile(context, job, item, file, record != nullptr, listed ? &*listed : nullptr);
+    if (journal != nullptr) journal->FolderDone(folder);
+    if (context.stopped) {
+        if (record != nullptr) record->End(false);
+        context.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption, kMbOk | kMbIconExclamation);
+        return RunEnd::Cancelled;
+    }
     // The new name in full: the path edit then names the file that exists,
     // wherever the current directory stands.
     if (result.renamed && !preview) context.window.SetText(IDC_PATH, result.newPath);
@@ -97,10 +122,17 @@ RunEnd RunJob(RunEnvironment& environment) {
             return RunEnd::Refused;
         }
     }
+    // A preview changes nothing, so it has no old states to write down first.
+    std::unique_ptr<RecordJournal> journal;
+    if (record != nullptr && !preview) {
+        journal = std::make_unique<RecordJournal>(*record, files);
+        context.journal = journal.get();
+    }
     if (files.SetCurrentDirectory(target)) {
-        WriteHeader(record.get(), job, target, false, preview);
+        if (!WriteHeader(record.get(), job, target, false, preview)) return RecordRefused(environment, files, leaveIn);
         if (record != nullptr && environment.recordName != nullptr) *environment.recordName = record->Name();
-        TargetWalk walk(context, job, target, leaveIn, environment.cancelRequested, WalkLimits(), record.get(), preview);
+        TargetWalk walk(context, job, target, leaveIn, environment.cancelRequested, WalkLimits(), record.get(), preview,
+                        journal.get());
         return walk.Run(false);
     }
     ItemStatus status;
@@ -109,9 +141,9 @@ RunEnd RunJob(RunEnvironment& environment) {
         environment.window.ShowMessageBox(kTargetRefusedText, kTargetRefusedCaption, kMbIconExclamation | kMbOk);
         return RunEnd::Refused;
     }
-    WriteHeader(record.get(), job, target, true, preview);
+    if (!WriteHeader(record.get(), job, target, true, preview)) return RecordRefused(environment, files, std::string());
     if (record != nullptr && environment.recordName != nullptr) *environment.recordName = record->Name();
-    return RunFileMode(context, job, target, record.get(), preview);
+    return RunFileMode(context, job, target, record.get(), preview, journal.get());
 }
 
 }  // namespace kelvo

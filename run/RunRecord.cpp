@@ -3,12 +3,13 @@
 
 #include <cstdio>
 
+#include "platform/Cp932Text.h"
+#include "run/RecordNames.h"
+#include "run/RecordPruning.h"
+
 namespace kelvo {
 
 namespace {
-
-// Tries this many successive milliseconds for a name not yet taken.
-constexpr int kNameTries = 8;
 
 // Why an item with no refused call of the system was left.
 const char* const kRowLeftOutReason = "1970年1月1日から2038年1月19日までの範囲外の日時は設定できません";
@@ -39,13 +40,18 @@ CalendarFields LocalFields(Clock& clock, FileTime time) {
     return local;
 }
 
-std::string RecordName(Clock& clock, FileTime start) {
+// The local start to the millisecond, "20261209-153000-123".
+static std::string RecordStamp(Clock& clock, FileTime start) {
     const unsigned milliseconds = static_cast<unsigned>(start % kTicksPerSecond / 10000);
     const CalendarFields local = LocalFields(clock, start);
-    char name[40];
-    std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03u.txt", local.year, local.month, local.day,
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d-%03u", local.year, local.month, local.day,
                   local.hour, local.minute, local.second, milliseconds);
-    return name;
+    return stamp;
+}
+
+std::string RecordName(Clock& clock, FileTime start, uint64_t sequence) {
+    return NumberedRecordName(sequence, RecordStamp(clock, start));
 }
 
 std::vector<std::string> JobLines(const JobSettings& job) {
@@ -80,17 +86,11 @@ std::vector<std::string> JobLines(const JobSettings& job) {
 
 std::unique_ptr<RunRecord> RunRecord::Begin(RecordStore& store, Clock& clock) {
     const FileTime start = clock.NowTicks();
-    for (int attempt = 0; attempt < kNameTries; ++attempt) {
-        const std::string name = RecordName(clock, start + static_cast<FileTime>(attempt) * 10000);
-        std::unique_ptr<RecordWriter> writer = store.Create(name);
-        if (writer == nullptr) continue;
-        std::vector<std::string> names = store.Names();
-        for (size_t i = 0; i + kRecordsKept < names.size(); ++i) {
-            if (names[i] != name) store.Delete(names[i]);
-        }
-        return std::make_unique<RunRecord>(store, std::move(writer), name, start);
-    }
-    return nullptr;
+    std::string name;
+    std::unique_ptr<RecordWriter> writer = CreateNumberedRecord(store, RecordStamp(clock, start), name);
+    if (writer == nullptr) return nullptr;
+    PruneRecords(store, name, kRecordsKept);
+    return std::make_unique<RunRecord>(store, std::move(writer), name, start);
 }
 
 RunRecord::RunRecord(RecordStore& store, std::unique_ptr<RecordWriter> writer, std::string name, FileTime start)
@@ -104,12 +104,7 @@ void RunRecord::Changed(const ChangedItem& item) {
 void RunRecord::Item(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
                      const ItemTrace& trace) {
     if (!renamed && !trace.written) return;
-    ChangedItem item{isFolder, pathBefore, pathAfter, std::nullopt, std::nullopt};
-    if (trace.written) {
-        item.before = trace.before;
-        item.after = trace.after;
-    }
-    Changed(item);
+    Changed(ChangedItem{isFolder, pathBefore, pathAfter, trace.before, trace.after});
 }
 
 void RunRecord::Left(const std::string& path, uint32_t code) {
@@ -122,6 +117,11 @@ void RunRecord::LeftSince(const std::vector<ItemFailure>& failures, size_t& from
         const ItemFailure& failure = failures[from];
         if (failure.error == 0) {
             LeftBecause(failure.path, kRowLeftOutReason);
+        } else if (!failure.systemName.empty()) {
+            // Named by its own name, which only the record's UTF-8 can hold.
+            writer_->AppendNamedWithMessage("left\t" + EscapeField(failure.path + SeparatorAfter(failure.path)),
+                                            failure.systemName, "\t" + std::to_string(failure.error), failure.error);
+            ++left_;
         } else {
             Left(failure.path, failure.error);
         }
@@ -133,9 +133,14 @@ void RunRecord::LeftBecause(const std::string& path, const std::string& reason) 
     ++left_;
 }
 
+bool RunRecord::Flush() {
+    if (!writer_->Flush()) failed_ = true;
+    return !failed_;
+}
+
 void RunRecord::End(bool finished) {
     writer_->Append(EndLine(finished, changed_, left_));
-    writer_->Flush();
+    Flush();
 }
 
 void RunRecord::Discard() {

@@ -1,10 +1,12 @@
 // The change record of one run, an undo or a preview, as it is written while
 // the work goes: the header, one line per item changed, one per item left,
-// and the end. Lines are handed to the store as they come and flushed at
-// least at the end of every folder and at the end, so a run cut short
-// leaves a record of what it did. Nothing of the record is held in memory.
+// and the end. Lines are held until the next flush: a run flushes before
+// each item it changes (see RecordJournal) and at the end, so a run cut
+// short leaves a record of what it did. Nothing else of the record is held
+// in memory.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,9 +27,10 @@ inline constexpr size_t kRecordsKept = 20;
 // can't convert it).
 CalendarFields LocalFields(Clock& clock, FileTime time);
 
-// The name of a record begun at `start`: its local date and time to the
-// millisecond, "20261209-153000-123.txt".
-std::string RecordName(Clock& clock, FileTime start);
+// The name of record number `sequence` begun at `start`: the number, then
+// its local date and time to the millisecond,
+// "00000042-20261209-153000-123.txt" (see run/RecordNames.h).
+std::string RecordName(Clock& clock, FileTime start, uint64_t sequence);
 
 // The lines that state a job: the attribute choices, the three date rows
 // and the rename rules.
@@ -35,9 +38,9 @@ std::vector<std::string> JobLines(const JobSettings& job);
 
 class RunRecord {
 public:
-    // Begins a new record in `store`, named by the start time (a later
-    // millisecond where that name is taken), and deletes the oldest records
-    // beyond kRecordsKept. Null when no record can be made.
+    // Begins a new record in `store` under the next sequence number, named
+    // also by the start time, and prunes the records (run/RecordPruning.h,
+    // kRecordsKept of each kind). Null when no record can be made.
     static std::unique_ptr<RunRecord> Begin(RecordStore& store, Clock& clock);
 
     RunRecord(RecordStore& store, std::unique_ptr<RecordWriter> writer, std::string name, FileTime start);
@@ -49,8 +52,8 @@ public:
     void Write(const std::string& line) { writer_->Append(line); }
     void Changed(const ChangedItem& item);
     // The changed line of an item that was renamed (`renamed`) or whose
-    // update wrote it (the trace tells its state before and after); nothing
-    // for an item neither.
+    // update wrote it (the trace tells its state before and after; for a
+    // rename alone, the state its listing gave); nothing for an item neither.
     void Item(bool isFolder, const std::string& pathBefore, const std::string& pathAfter, bool renamed,
               const ItemTrace& trace);
     // A left line with the system's message for `code`.
@@ -59,7 +62,10 @@ public:
     void LeftSince(const std::vector<ItemFailure>& failures, size_t& from);
     // A left line with a reason of the program's own instead of the system's message.
     void LeftBecause(const std::string& path, const std::string& reason);
-    void Flush() { writer_->Flush(); }
+    // Hands what is held to the file in one write; false, and from then on,
+    // when the file refused a write.
+    bool Flush();
+    bool Failed() const { return failed_; }
     void End(bool finished);
     // The record is dropped: nothing was done (a target the run refused).
     void Discard();
@@ -74,6 +80,7 @@ private:
     const FileTime start_;
     long changed_ = 0;
     long left_ = 0;
+    bool failed_ = false;
 };
 
 }  // namespace kelvo

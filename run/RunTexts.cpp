@@ -9,6 +9,8 @@ const char* const kClimbedText = "カレントディレクトリが一つ上の�
 const char* const kNoRecordText = "変更記録を作成できません。記録なしで実行しますか?";
 const char* const kNoRecordCaption = "確認";
 const char* const kUndoingText = "元に戻しています...";
+const char* const kRecordWriteFailedText = "変更記録を書き込めないため、一括変更を中断しました。";
+const char* const kRecordWriteFailedCaption = "エラー";
 
 namespace {
 
@@ -42,6 +44,10 @@ std::string FolderFinishedText(const std::string& targetPath, bool anyChange, in
 
 std::string FolderCancelledText(const std::string& targetPath, bool anyChange, int failures) {
     return Closing(Quoted(targetPath) + "\nディレクトリ内の処理中にキャンセルしました。", anyChange, failures);
+}
+
+std::string FolderStoppedText(const std::string& targetPath, bool anyChange, int failures) {
+    return Closing(Quoted(targetPath) + "\nディレクトリ内の処理中に中断しました。", anyChange, failures);
 }
 
 std::string FileFinishedText(const std::string& targetPath, bool anyChange, int failures) {

@@ -16,6 +16,11 @@ std::string EnteredFolderText(const std::string& name);
 // line counts the items that could not be changed, when there are any.
 std::string FolderFinishedText(const std::string& targetPath, bool anyChange, int failures);
 std::string FolderCancelledText(const std::string& targetPath, bool anyChange, int failures);
+// The closing text of a walk stopped because its record could no longer be
+// written, and the message that follows it.
+std::string FolderStoppedText(const std::string& targetPath, bool anyChange, int failures);
+extern const char* const kRecordWriteFailedText;
+extern const char* const kRecordWriteFailedCaption;
 std::string FileFinishedText(const std::string& targetPath, bool anyChange, int failures);
 
 // The closing texts of a preview: the items the run would change, then a

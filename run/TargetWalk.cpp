@@ -39,7 +39,7 @@ bool TakeFromNewNames(std::string& newNameList, const std::string& name) {
 
 TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
                        const std::atomic<bool>& cancelRequested, WalkLimits limits, RunRecord* record,
-                       bool preview)
+                       bool preview, RecordJournal* journal)
     : context_(context),
       job_(job),
       target_(target),
@@ -47,7 +47,8 @@ TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::
       cancelRequested_(cancelRequested),
       limits_(limits),
       record_(record),
-      preview_(preview) {}
+      preview_(preview),
+      journal_(journal) {}
 
 RunEnd TargetWalk::Run(bool anyChangeBefore) {
     anyChange_ = anyChangeBefore;
@@ -56,6 +57,10 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
     if (EnterRoot()) {
         while (!frames_.empty()) {
             Frame& frame = frames_.back();
+            if (context_.stopped) {
+                cancelled = true;
+                break;
+            }
             if (frame.next < frame.subfolders.size()) {
                 const std::string name = frame.subfolders[frame.next++];
                 EnterSubfolder(name);
@@ -65,6 +70,7 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
                 cancelled = true;
                 break;
             }
+            if (journal_ != nullptr) journal_->FolderDone(frame.path);
             if (frames_.size() == 1 || !Climb()) break;
         }
     }
@@ -72,6 +78,13 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
     LeaveCurrentDirectory();
     RecordLeft();
     if (record_ != nullptr) record_->End(!cancelled);
+    if (context_.stopped) {
+        // The record can no longer be written: nothing more was changed.
+        context_.ShowFinalStatus(preview_ ? PreviewCancelledText(job_.targetPath, FailureCount())
+                                          : FolderStoppedText(job_.targetPath, anyChange_, FailureCount()));
+        context_.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption, kMbOk | kMbIconExclamation);
+        return RunEnd::Cancelled;
+    }
     if (cancelled) {
         context_.ShowFinalStatus(preview_ ? PreviewCancelledText(job_.targetPath, FailureCount())
                                           : FolderCancelledText(job_.targetPath, anyChange_, FailureCount()));
@@ -141,6 +154,7 @@ void TargetWalk::PushFrame(const std::string& path) {
 void TargetWalk::FailEntry(const Frame& frame, const FindEntry& entry) {
     if (!entry.exact) {
         Fail(frame.path, kErrorNotExact);
+        context_.failures.back().systemName = entry.systemName;
     } else {
         Fail(frame.path + SeparatorAfter(frame.path) + entry.name, kErrorInvalidName);
     }
@@ -203,7 +217,7 @@ bool TargetWalk::FilePass(Frame& frame) {
     FindEntry entry;
     ListingStep step;
     while ((step = listing->Next(entry)).IsEntry()) {
-        if (Cancelled()) return false;
+        if (Cancelled() || context_.stopped) return false;
         // Folders were dealt with by the subfolder pass.
         if ((entry.attributes & kAttrDirectory) != 0) continue;
         switch (UseOf(frame.path, entry)) {
@@ -216,7 +230,6 @@ bool TargetWalk::FilePass(Frame& frame) {
     }
     if (step.kind == ListingStep::Kind::Failed) CountFolder(frame, step.error);
     RecordLeft();
-    if (record_ != nullptr) record_->Flush();
     return true;
 }
 
@@ -241,7 +254,8 @@ void TargetWalk::TreatEntry(const std::string& folder, const FindEntry& entry, s
         return;
     }
     const ItemRecord file{false, ItemRef{item.fullPath, folder, entry.name}};
-    const FileResult result = TreatFile(context_, job_, item, file, record_ != nullptr);
+    const ItemState listed{entry.attributes, entry.creation, entry.access, entry.modification};
+    const FileResult result = TreatFile(context_, job_, item, file, record_ != nullptr, &listed);
     if (result.renamed) {
         std::string newFolder, newName;
         SplitPath(result.newPath, newFolder, newName);

@@ -17,6 +17,7 @@
 #include "platform/FileLimits.h"
 #include "run/JobSettings.h"
 #include "run/RunJob.h"
+#include "run/RecordJournal.h"
 #include "run/RunRecord.h"
 
 namespace kelvo {
@@ -37,7 +38,7 @@ public:
     // is one. A preview closes with texts of its own.
     TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
                const std::atomic<bool>& cancelRequested, WalkLimits limits = WalkLimits(),
-               RunRecord* record = nullptr, bool preview = false);
+               RunRecord* record = nullptr, bool preview = false, RecordJournal* journal = nullptr);
 
     // Walks from the current directory, which must be the target folder, and
     // leaves `leaveIn` as the current directory. Shows the finish or the
@@ -68,7 +69,7 @@ private:
     bool Cancelled() const { return cancelRequested_.load(std::memory_order_relaxed); }
     void LeaveCurrentDirectory();
     // An item left as it was; where its name is unknown, the folder it is in.
-    void Fail(const std::string& path, uint32_t error) { context_.failures.push_back({path, error}); }
+    void Fail(const std::string& path, uint32_t error) { context_.failures.push_back({path, error, {}}); }
     // An entry refused for its name, counted once.
     void FailEntry(const Frame& frame, const FindEntry& entry);
     // A folder whose listing failed: counted once, whichever of its two listings failed.
@@ -92,6 +93,7 @@ private:
     bool anyChange_ = false;
     RunRecord* record_;
     const bool preview_;
+    RecordJournal* journal_;
     size_t recordedFailures_ = 0;
     long changedItems_ = 0;
 };

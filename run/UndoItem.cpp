@@ -6,6 +6,9 @@
 namespace kelvo {
 
 const char* const kChangedSinceReason = "一括変更の後に変更されています";
+const char* const kUnwritableTimeReason = "元の日時は書き込めない値です";
+
+bool IsWritableTime(FileTime time) { return time != 0 && time <= 0x7FFFFFFFFFFFFFFFull; }
 
 namespace {
 
@@ -57,6 +60,13 @@ bool RestoreState(FileSystem& files, const ChangedItem& item, const std::string&
     if (!item.before || !item.after) return PresentAs(files, item, path, result);
     const ItemState& before = *item.before;
     const ItemState& after = *item.after;
+    FileTime ItemState::*times[3] = {&ItemState::creation, &ItemState::access, &ItemState::modification};
+    for (FileTime ItemState::*time : times) {
+        if (writeBack && before.*time != after.*time && !IsWritableTime(before.*time)) {
+            result = Left(0, kUnwritableTimeReason);
+            return false;
+        }
+    }
     enum class Found { AsLeft, AsBefore, Other } found = Found::Other;
     const bool timesWritten = before.creation != after.creation || before.access != after.access ||
                               before.modification != after.modification;
@@ -113,9 +123,31 @@ void PutBackAsLeft(FileSystem& files, const ChangedItem& item, Reach reach) {
     });
 }
 
+bool SameState(const ItemState& a, const ItemState& b) {
+    return a.attributes == b.attributes && a.creation == b.creation && a.access == b.access &&
+           a.modification == b.modification;
+}
+
+// A rename alone is taken back only from an item whose word and
+// modification time are still those the run's listing gave: any other is
+// not the item the run renamed (another program's new file, say).
+bool StillAsRenamed(FileSystem& files, const ChangedItem& item, UndoResult& result) {
+    FindEntry entry;
+    if (!files.FindOne(item.pathAfter, entry)) {
+        result = Left(files.LastError());
+        return false;
+    }
+    if (IsFolder(entry.attributes) != item.isFolder || entry.attributes != item.before->attributes ||
+        entry.modification != item.before->modification) {
+        result = Left(0, kChangedSinceReason);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-UndoResult UndoItem(FileSystem& files, const ChangedItem& item, Reach reach) {
+UndoResult UndoItem(FileSystem& files, const ChangedItem& item, Reach reach, bool outcomeMissing) {
     UndoResult result;
     const bool renamed = item.pathBefore != item.pathAfter;
     if (!renamed) {
@@ -130,16 +162,21 @@ UndoResult UndoItem(FileSystem& files, const ChangedItem& item, Reach reach) {
             return BackAlready(files, item, reach);
         }
         if (!item.before) {
-            // A rename alone: the rename itself tells whether the old name is free.
+            // A rename alone written down without a state: the rename itself
+            // tells whether the old name is free.
             if (IsFolder(attributes) != item.isFolder) return Left(0, kChangedSinceReason);
+        } else if (SameState(*item.before, *item.after)) {
+            // A rename alone: the rename itself tells whether the old name is free.
+            if (!StillAsRenamed(files, item, result)) return result;
         } else {
             // A state is taken back before the name: the old name must be
             // free first, so that no item is left half taken back.
             if (files.GetAttributes(item.pathBefore, attributes)) return Left(kErrorAlreadyExists);
             if (!RestoreState(files, item, item.pathAfter, reach, true, result)) return result;
             // A state as it was before, under the run's new name, is not
-            // the item as the run left it.
-            if (result.outcome == Outcome::AlreadyBefore) return Left(0, kChangedSinceReason);
+            // the item as the run left it, unless the run was cut short
+            // between the rename and the update.
+            if (result.outcome == Outcome::AlreadyBefore && !outcomeMissing) return Left(0, kChangedSinceReason);
         }
     } else {
         if (!RestoreState(files, item, item.pathAfter, reach, true, result)) return result;

@@ -24,9 +24,20 @@ struct UndoResult {
     ItemTrace trace;
 };
 
-// Why an item is left without a refused call: it changed since the run.
+// Why an item is left without a refused call: it changed since the run, or
+// its old time is one no file can be given.
 extern const char* const kChangedSinceReason;
+extern const char* const kUnwritableTimeReason;
 
-UndoResult UndoItem(FileSystem& files, const ChangedItem& item, Reach reach);
+// `outcomeMissing`: the item is named by the line written before it was
+// changed, and no line tells how the change went (the run was cut short):
+// it is taken back from wherever the change had got to, the state as the
+// run meant to leave it or its name alone changed.
+UndoResult UndoItem(FileSystem& files, const ChangedItem& item, Reach reach, bool outcomeMissing = false);
+
+// A time the undo can write: 0 and the two largest values tell the system
+// to leave the time as it is, and a time above the largest positive one is
+// none.
+bool IsWritableTime(FileTime time);
 
 }  // namespace kelvo

@@ -1,11 +1,14 @@
 // The undo as a run.
 #include "run/UndoJob.h"
 
+#include <map>
 #include <memory>
 
 #include "run/RunRecord.h"
 #include "run/RunTexts.h"
+#include "run/UndoFolder.h"
 #include "run/UndoItem.h"
+#include "run/UndoReach.h"
 #include "run/WindowStatus.h"
 
 namespace kelvo {
@@ -14,6 +17,9 @@ namespace {
 
 // Where the undo flushes its record besides its end.
 constexpr long kFlushEvery = 256;
+
+// Said where the run's record could not be marked as taken back.
+const char* const kUndoneUnmarkedText = "元に戻したことを変更記録に書き込めません。次の取り消しでは元に戻った項目は飛ばされます。";
 
 // Why a line of the record is left: it doesn't read as any line the format knows.
 const char* const kUnreadableLineReason = "変更記録のこの行を読めません";
@@ -47,11 +53,138 @@ void RecordOutcome(RunRecord& record, const ChangedItem& item, const UndoResult&
     }
 }
 
+// The undo of one record, line by line from its end.
+class RecordUndo {
+public:
+    RecordUndo(UndoEnvironment& environment, const UndoableRecord& run, RunRecord* record)
+        : environment_(environment),
+          run_(run),
+          record_(record),
+          reach_(environment.files, run.targetResolved, run.fileMode),
+          itemReach_(run.fileMode ? Reach::AsNamed : Reach::Itself) {}
+
+    // One line of the run's record; false once the undo's own record can
+    // no longer be written.
+    void Take(const std::string& line, bool exact);
+    int Left() const { return left_; }
+
+private:
+    void Unreadable();
+    void Item(const ChangedItem& item, bool outcomeMissing);
+    void Folder(const RecordLine& line);
+    void Flush();
+
+    UndoEnvironment& environment_;
+    const UndoableRecord& run_;
+    RunRecord* record_;
+    UndoReach reach_;
+    const Reach itemReach_;
+    // Until a line other than these two kinds is met from the end, the
+    // lines written before an item changed have no outcome after them:
+    // the run was cut short there.
+    bool inTail_ = true;
+    // The folders found as the run's renames left them, by path: their
+    // times go back once the renames in them are taken back.
+    std::map<std::string, bool> foldersAsLeft_;
+    int left_ = 0;
+    long seen_ = 0;
+};
+
+void RecordUndo::Take(const std::string& line, bool exact) {
+    RecordLine parsed;
+    const bool sound = exact && ParseRecordLine(line, parsed);
+    const bool tailKind = sound && (parsed.kind == RecordLine::Kind::Changing || parsed.kind == RecordLine::Kind::Folder);
+    if (!tailKind) inTail_ = inTail_ && line.empty();
+    if (sound) {
+        switch (parsed.kind) {
+        case RecordLine::Kind::Changed: Item(parsed.changed, false); return;
+        case RecordLine::Kind::Changing:
+            if (inTail_) Item(parsed.changed, true);
+            return;
+        case RecordLine::Kind::Folder: Folder(parsed); return;
+        default: return;
+        }
+    }
+    // A system message with no code page 932 form makes a left line
+    // inexact; its first field still names it.
+    if (line.empty() || line == "left" || line.rfind("left\t", 0) == 0) return;
+    // A line written before a change that has an outcome after it is
+    // never acted on, read or not.
+    if (!inTail_ && line.rfind("changing\t", 0) == 0) return;
+    Unreadable();
+}
+
+void RecordUndo::Unreadable() {
+    ++left_;
+    if (record_ != nullptr) record_->LeftBecause("-", kUnreadableLineReason);
+}
+
+void RecordUndo::Item(const ChangedItem& item, bool outcomeMissing) {
+    if (!reach_.MayUndo(item)) {
+        Unreadable();
+        return;
+    }
+    const UndoResult result = UndoItem(environment_.files, item, itemReach_, outcomeMissing);
+    if (result.outcome == UndoResult::Outcome::Left) ++left_;
+    if (record_ != nullptr) RecordOutcome(*record_, item, result);
+    Flush();
+}
+
+void RecordUndo::Folder(const RecordLine& line) {
+    const std::string& folder = line.text;
+    if (!reach_.MayRestoreFolder(folder)) {
+        Unreadable();
+        return;
+    }
+    if (line.folderAfter) {
+        foldersAsLeft_[folder] = FolderAsLeft(environment_.files, folder, line.folderState);
+        return;
+    }
+    // Without its state after the renames, the folder's time now can't be
+    // told from one another program gave it.
+    auto found = foldersAsLeft_.find(folder);
+    const bool asLeft = found != foldersAsLeft_.end() && found->second;
+    if (found != foldersAsLeft_.end()) foldersAsLeft_.erase(found);
+    UndoResult result;
+    if (asLeft) {
+        result = RestoreFolderTimes(environment_.files, folder, line.folderState);
+    } else {
+        result.reason = kChangedSinceReason;
+    }
+    if (result.outcome == UndoResult::Outcome::Left) ++left_;
+    const ChangedItem item{true, folder, folder, std::nullopt, std::nullopt};
+    if (record_ != nullptr) RecordOutcome(*record_, item, result);
+    Flush();
+}
+
+void RecordUndo::Flush() {
+    if (record_ != nullptr && ++seen_ % kFlushEvery == 0) record_->Flush();
+}
+
 }  // namespace
 
-RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run) {
+RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& found, bool askFirst) {
     WindowStatus status(environment.window);
     auto fullView = [&environment] { return environment.fullView.load(std::memory_order_relaxed) == 1; };
+    // A run cut short is counted here, on the worker, and only then asked about.
+    UndoableRecord run = found;
+    if (askFirst) {
+        run.changedCount = CountChangedItems(environment.records, run.name);
+        if (environment.window.ShowMessageBox(UndoQuestion(run, environment.clock), kUndoQuestionCaption,
+                                              kMbYesNo | kMbIconQuestion) != kIdYes) {
+            return RunEnd::Refused;
+        }
+    }
+    // The run's record is held from here to its end, so that no pruning
+    // takes it; one gone since it was found, or held by another program's
+    // writer, is said to be so instead of an undo that did nothing.
+    RecordAccess access = RecordAccess::Opened;
+    std::unique_ptr<RecordReader> reader = environment.records.Read(run.name, true, &access);
+    if (reader == nullptr) {
+        environment.window.ShowMessageBox(access == RecordAccess::InUse ? kRecordInUseText : kRecordMissingText,
+                                          kRecordErrorCaption, kMbOk | kMbIconExclamation);
+        return RunEnd::Refused;
+    }
     std::unique_ptr<RunRecord> record = RunRecord::Begin(environment.records, environment.clock);
     if (record == nullptr &&
         environment.window.ShowMessageBox(kNoRecordText, kNoRecordCaption, kMbYesNo | kMbIconWarning) != kIdYes) {
@@ -61,48 +194,43 @@ RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& run) {
     if (fullView()) status.ShowProgress(kUndoingText);
 
     // The run's record from its end: its changed items in reverse order.
-    const Reach reach = run.fileMode ? Reach::AsNamed : Reach::Itself;
-    std::unique_ptr<RecordReader> reader = environment.records.Read(run.name, true);
-    int left = 0;
-    long seen = 0;
+    RecordUndo undo(environment, run, record.get());
     bool cancelled = false;
-    std::string line;
-    bool exact = true;
-    while (reader != nullptr && reader->Next(line, exact)) {
-        RecordLine parsed;
-        const bool sound = exact && ParseRecordLine(line, parsed);
-        if (sound && parsed.kind != RecordLine::Kind::Changed) continue;
-        // A system message with no code page 932 form makes a left line
-        // inexact; its first field still names it.
-        if (line.empty() || line == "left" || line.rfind("left\t", 0) == 0) continue;
-        if (Cancelled(environment)) {
-            cancelled = true;
-            break;
+    bool stopped = false;
+    {
+        std::string line;
+        bool exact = true;
+        while (reader->Next(line, exact)) {
+            stopped = record != nullptr && record->Failed();
+            if (Cancelled(environment) || stopped) {
+                cancelled = true;
+                break;
+            }
+            undo.Take(line, exact);
         }
-        if (!sound) {
-            ++left;
-            if (record != nullptr) record->LeftBecause("-", kUnreadableLineReason);
-            continue;
-        }
-        const UndoResult result = UndoItem(environment.files, parsed.changed, reach);
-        if (result.outcome == UndoResult::Outcome::Left) ++left;
-        if (record != nullptr) {
-            RecordOutcome(*record, parsed.changed, result);
-            if (++seen % kFlushEvery == 0) record->Flush();
-        }
+        reader.reset();
     }
+    const int left = undo.Left();
+    bool marked = true;
     if (record != nullptr) {
         record->End(!cancelled);
-        if (!cancelled) environment.records.AppendLine(run.name, UndoneLine(record->Name()));
-    } else if (!cancelled) {
-        environment.records.AppendLine(run.name, UndoneLine("-"));
+        stopped = stopped || record->Failed();
     }
+    if (!cancelled) marked = environment.records.AppendLine(run.name, UndoneLine(record ? record->Name() : "-"));
     if (cancelled) {
         status.ShowFinal(UndoCancelledText(run.targetTyped, left));
+        if (stopped) {
+            environment.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption,
+                                              kMbOk | kMbIconExclamation);
+        }
         return RunEnd::Cancelled;
     }
     status.ShowFinal(UndoFinishedText(run.targetTyped, left));
     environment.window.Beep();
+    // Left unmarked, the run would be offered again: the user is told.
+    if (!marked) {
+        environment.window.ShowMessageBox(kUndoneUnmarkedText, kRecordErrorCaption, kMbOk | kMbIconExclamation);
+    }
     return RunEnd::Finished;
 }
 

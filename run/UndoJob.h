@@ -24,6 +24,8 @@ struct UndoEnvironment {
     RecordStore& records;
 };
 
-RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& record);
+// `askFirst`: the record's items are not counted yet (a run cut short); the
+// worker counts them and asks before it changes anything.
+RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& record, bool askFirst = false);
 
 }  // namespace kelvo

@@ -33,6 +33,7 @@ FindEntry EntryOf(const MemoryFileSystem::Node& node, const std::string& name, b
     FindEntry entry;
     entry.exact = exact;
     if (exact) entry.name = name;
+    if (!exact) entry.systemName = name;
     entry.attributes = node.attributes;
     entry.reparseTag = node.reparseTag;
     entry.size = node.size;
@@ -440,6 +441,9 @@ bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
     kids.erase(it);
     owned->name = name;
     Attach(*target, std::move(owned));
+    // A rename changes the folders it takes the item from and to, as every
+    // file system keeps a folder's modification time.
+    parent->modification = target->modification = ++folderTimeOnRename_;
     return true;
 }
 

@@ -60,6 +60,10 @@ public:
 
     explicit MemoryFileSystem(Order order = Order::ByName);
 
+    // The modification time the next rename gives the folders it changes
+    // is one tick after this one (2023-01-01 00:00:00 UTC at first).
+    void SetFolderTimeOnRename(FileTime time) { folderTimeOnRename_ = time; }
+
     // --- building a tree -------------------------------------------------
     // Creates the folder and any missing parents ("C:\\a\\b"); drives exist on first use.
     Node& AddFolder(const std::string& path, uint32_t extraAttributes = 0);
@@ -135,6 +139,7 @@ private:
     uint64_t entriesRead_ = 0;
     uint64_t listingsOpened_ = 0;
     uint32_t lastError_ = 0;
+    FileTime folderTimeOnRename_ = 133170048000000000ULL;
 };
 
 }  // namespace kelvo

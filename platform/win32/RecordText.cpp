@@ -61,22 +61,35 @@ bool Cp932FromUtf8Line(const std::string& bytes, std::string& line) {
     return Cp932FromWide(wide, line);
 }
 
-std::string Utf8SystemMessage(uint32_t code) {
+std::string EscapeUtf8Field(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte == '%' || byte < 0x20 || byte == 0x7F) {
+            escaped += '%';
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 0x0F];
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string EscapedUtf8SystemMessage(uint32_t code) {
     wchar_t* text = nullptr;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message = length > 0 && text != nullptr ? std::wstring(text, length) : std::wstring();
     LocalFree(text);
-    const size_t end = message.find_last_not_of(L"\r\n\t ");
-    message.resize(end == std::wstring::npos ? 0 : end + 1);
-    for (size_t pos = 0; (pos = message.find_first_of(L"\r\n\t", pos)) != std::wstring::npos; ++pos) {
-        // A CR LF pair is one break, one space.
-        if (message.compare(pos, 2, L"\r\n") == 0) message.erase(pos, 1);
-        message[pos] = L' ';
-    }
+    // The system ends its messages with a line break, which is no part of
+    // what it says.
+    if (message.size() >= 2 && message.compare(message.size() - 2, 2, L"\r\n") == 0) message.resize(message.size() - 2);
     if (message.empty()) return "error " + std::to_string(code);
-    return Utf8FromWide(message);
+    return EscapeUtf8Field(Utf8FromWide(message));
 }
 
 }  // namespace kelvo

@@ -23,9 +23,15 @@ std::string Utf8FromCp932Line(const std::string& line);
 // not valid UTF-8 or hold a character without a code page 932 form.
 bool Cp932FromUtf8Line(const std::string& bytes, std::string& line);
 
-// The system's message for `code` in its own language as one UTF-8 line:
-// trailing line breaks and spaces dropped, inner line breaks and tabs made
-// spaces; "error <code>" when the system has no text for it.
-std::string Utf8SystemMessage(uint32_t code);
+// `text` with '%' and every control character (below 0x20, and 0x7F) as
+// %XX, two upper-case hex digits: the escaping of the record's text fields
+// (run/RecordFormat.h), here for UTF-8 text that never passes through code
+// page 932. No byte of a multi-byte UTF-8 character is touched.
+std::string EscapeUtf8Field(const std::string& text);
+
+// The system's message for `code` in its own language as one escaped UTF-8
+// field: the line break ending it dropped, any other line break or tab
+// kept as %XX; "error <code>" when the system has no text for it.
+std::string EscapedUtf8SystemMessage(uint32_t code);
 
 }  // namespace kelvo

@@ -43,7 +43,18 @@ FILETIME ToFileTime(FileTime ticks) {
 void FillEntry(const WIN32_FIND_DATAW& data, FindEntry& entry) {
     // A name without an exact form stays empty: a stand-in ('?' or a
     // best-fit look-alike) would name nothing or, worse, another item.
-    entry.exact = Cp932FromWide(data.cFileName, wcsnlen(data.cFileName, MAX_PATH), entry.name);
+    const size_t length = wcsnlen(data.cFileName, MAX_PATH);
+    entry.exact = Cp932FromWide(data.cFileName, length, entry.name);
+    entry.systemName.clear();
+    if (!entry.exact) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, data.cFileName, static_cast<int>(length), nullptr, 0,
+                                             nullptr, nullptr);
+        if (size > 0) {
+            entry.systemName.resize(static_cast<size_t>(size));
+            WideCharToMultiByte(CP_UTF8, 0, data.cFileName, static_cast<int>(length), &entry.systemName[0], size,
+                                nullptr, nullptr);
+        }
+    }
     entry.attributes = data.dwFileAttributes;
     entry.reparseTag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? data.dwReserved0 : 0;
     entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

@@ -171,17 +171,34 @@ private:
 
 }  // namespace
 
-std::unique_ptr<RecordReader> Win32RecordReader::Open(const std::wstring& path, bool fromTheEnd) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
+std::unique_ptr<RecordReader> Win32RecordReader::Open(const std::wstring& path, bool fromTheEnd,
+                                                      RecordAccess* access) {
+    RecordAccess ignored;
+    RecordAccess& result = access != nullptr ? *access : ignored;
+    // Sharing writes lets this program's AppendLine mark the record while it
+    // is read; not sharing deletes keeps it from being pruned meanwhile.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+            result = RecordAccess::InUse;
+        } else if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            result = RecordAccess::Missing;
+        } else {
+            result = RecordAccess::Failed;
+        }
+        return nullptr;
+    }
     LARGE_INTEGER size{};
     char head[kUtf8ByteOrderMarkBytes] = {};
     DWORD got = 0;
     if (!GetFileSizeEx(file, &size) || !ReadFile(file, head, sizeof head, &got, nullptr)) {
         CloseHandle(file);
+        result = RecordAccess::Failed;
         return nullptr;
     }
+    result = RecordAccess::Opened;
     const uint64_t start =
         got == sizeof head && std::memcmp(head, kUtf8ByteOrderMark, sizeof head) == 0 ? sizeof head : 0;
     const uint64_t end = std::max<uint64_t>(start, static_cast<uint64_t>(size.QuadPart));

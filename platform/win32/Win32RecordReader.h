@@ -20,8 +20,11 @@ public:
     static constexpr size_t kChunkBytes = 64 * 1024;
     static constexpr size_t kLongestLineBytes = 1024 * 1024;
 
-    // Null when the file can't be opened for reading or its size read.
-    static std::unique_ptr<RecordReader> Open(const std::wstring& path, bool fromTheEnd);
+    // Null when the file can't be opened for reading or its size read,
+    // `access` (where given) telling why. The file is opened sharing
+    // reading and writing, never deleting.
+    static std::unique_ptr<RecordReader> Open(const std::wstring& path, bool fromTheEnd,
+                                              RecordAccess* access = nullptr);
 };
 
 }  // namespace kelvo

@@ -117,8 +117,9 @@ bool Win32RecordStore::PathOf(const std::string& name, std::wstring& path) const
 std::unique_ptr<RecordWriter> Win32RecordStore::Create(const std::string& name) {
     std::wstring path;
     if (!PathOf(name, path) || !MakeFolders(folder_)) return nullptr;
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared with no one: from its making on, no other open of the record
+    // (a reader, another instance, a delete) gets through while it is written.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     size_t written = 0;
     if (!WriteAllBytes(file, kUtf8ByteOrderMark, written)) {
@@ -148,10 +149,14 @@ std::vector<std::string> Win32RecordStore::Names() {
     return names;
 }
 
-std::unique_ptr<RecordReader> Win32RecordStore::Read(const std::string& name, bool fromTheEnd) {
+std::unique_ptr<RecordReader> Win32RecordStore::Read(const std::string& name, bool fromTheEnd,
+                                                     RecordAccess* access) {
     std::wstring path;
-    if (!PathOf(name, path)) return nullptr;
-    return Win32RecordReader::Open(path, fromTheEnd);
+    if (!PathOf(name, path)) {
+        if (access != nullptr) *access = RecordAccess::Missing;
+        return nullptr;
+    }
+    return Win32RecordReader::Open(path, fromTheEnd, access);
 }
 
 bool Win32RecordStore::AppendLine(const std::string& name, const std::string& line) {

@@ -23,13 +23,20 @@ public:
 
     // The file is made new (never over another) and starts with the UTF-8
     // byte-order mark; "Kelvo" and "records" are made first when missing.
+    // The writer's handle shares nothing, so another store on the same
+    // folder (another instance) can neither read nor delete the record.
     std::unique_ptr<RecordWriter> Create(const std::string& name) override;
     // The "*.txt" files of the folder with record names, in byte order.
     std::vector<std::string> Names() override;
-    std::unique_ptr<RecordReader> Read(const std::string& name, bool fromTheEnd) override;
+    // The reader shares reading and writing but not deleting: a writer's
+    // record refuses it (a sharing violation, InUse), and while it is open
+    // AppendLine still works and Delete fails.
+    std::unique_ptr<RecordReader> Read(const std::string& name, bool fromTheEnd,
+                                       RecordAccess* access = nullptr) override;
     // The line goes on a line of its own, after a line break added first
     // when the record's last line has none.
     bool AppendLine(const std::string& name, const std::string& line) override;
+    // Fails where the record is open (a reader or a writer holds it).
     bool Delete(const std::string& name) override;
     // ShellExecuteW's "open" (for a record, where ".txt" is tied to no
     // program, that of the system's class of text files); false for a

@@ -25,29 +25,28 @@ Win32RecordWriter::~Win32RecordWriter() {
 void Win32RecordWriter::Append(const std::string& line) { Hold(Utf8FromCp932Line(line)); }
 
 void Win32RecordWriter::AppendWithMessage(const std::string& line, uint32_t code) {
-    Hold(Utf8FromCp932Line(line) + "\t" + Utf8SystemMessage(code));
+    Hold(Utf8FromCp932Line(line) + "\t" + EscapedUtf8SystemMessage(code));
+}
+
+void Win32RecordWriter::AppendNamedWithMessage(const std::string& head, const std::string& systemName,
+                                               const std::string& tail, uint32_t code) {
+    Hold(Utf8FromCp932Line(head) + EscapeUtf8Field(systemName) + Utf8FromCp932Line(tail) + "\t" +
+         EscapedUtf8SystemMessage(code));
 }
 
 void Win32RecordWriter::Hold(const std::string& utf8Line) {
+    if (failed_) return;
     held_ += utf8Line;
     held_ += "\r\n";
-    if (held_.size() > kHeldBytes && !WriteHeld()) refused_ = true;
 }
 
 bool Win32RecordWriter::Flush() {
-    const bool ok = WriteHeld() && !refused_;
-    refused_ = false;
-    return ok;
-}
-
-bool Win32RecordWriter::WriteHeld() {
+    if (failed_) return false;
     if (held_.empty()) return true;
-    if (lineCut_) held_.insert(0, "\r\n");
     size_t written = 0;
-    const bool ok = WriteAllBytes(file_, held_, written);
-    lineCut_ = !ok && (lineCut_ || written > 0);
+    failed_ = !WriteAllBytes(file_, held_, written);
     held_.clear();
-    return ok;
+    return !failed_;
 }
 
 }  // namespace kelvo

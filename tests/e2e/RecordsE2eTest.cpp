@@ -185,6 +185,97 @@ TEST(RecordsE2eTest, RunThenUndoLeavesTheTreeAsItWasAndTheRecordNamesWhatWasLeft
     EXPECT_TRUE(kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000));
 }
 
+// Every item below `folder` with its attributes and times as its open item
+// gives them: files with all three, folders without their access time,
+// which a listing moves under Wine.
+struct FullLook {
+    DWORD attributes = 0;
+    ULONGLONG creation = 0, access = 0, modification = 0;
+    bool operator==(const FullLook& o) const {
+        return attributes == o.attributes && creation == o.creation && access == o.access &&
+               modification == o.modification;
+    }
+};
+
+ULONGLONG Ticks(const FILETIME& time) { return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+
+void FullLookBelow(const std::wstring& folder, std::map<std::wstring, FullLook>& looks) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    std::vector<std::wstring> folders;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + L"\\" + name;
+        FullLook look{data.dwFileAttributes, Ticks(data.ftCreationTime), Ticks(data.ftLastAccessTime),
+                      Ticks(data.ftLastWriteTime)};
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            look.access = 0;
+            folders.push_back(path);
+        }
+        looks[path] = look;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    for (const std::wstring& path : folders) FullLookBelow(path, looks);
+}
+
+// The target itself too, whose time the renames in it move.
+std::map<std::wstring, FullLook> FullLookAt(const std::string& parent, const std::string& name) {
+    std::map<std::wstring, FullLook> looks;
+    FullLookBelow(Wide(parent), looks);
+    for (auto it = looks.begin(); it != looks.end();) {
+        const std::wstring head = Wide(parent + "\\" + name);
+        it = it->first.compare(0, head.size(), head) == 0 ? std::next(it) : looks.erase(it);
+    }
+    return looks;
+}
+
+TEST(RecordsE2eTest, UndoGivesFilesAndFoldersBackTheirStateAndTimesAfterRenamesInThem) {
+    const std::string target = MakeFolder("records-folders");
+    MakeTree(target);
+    const std::string parent = target.substr(0, target.rfind('\\'));
+    // The folders' times years back, so that any time the run moves shows.
+    const FILETIME old{0xD53E8123u, 0x01C0A0C3u};
+    for (const std::string& folder : {target, target + "\\sub"}) {
+        HANDLE handle = CreateFileW(Wide(folder).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        SetFileTime(handle, &old, nullptr, &old);
+        CloseHandle(handle);
+    }
+    const std::map<std::wstring, FullLook> before = FullLookAt(parent, "records-folders");
+    KelvoProcess kelvo(target);
+    ASSERT_NE(kelvo.Window(), nullptr);
+    SetJob(kelvo);
+    kelvo.Click(1069);  // folders too
+    const std::string ran = RunAndWait(kelvo, [&] { kelvo.Click(1); });
+    EXPECT_EQ(ran, "\"" + target + "\"\nディレクトリ内の全ての処理が終了しました。");
+    const std::map<std::wstring, FullLook> afterRun = FullLookAt(parent, "records-folders");
+    ASSERT_NE(afterRun, before);
+    EXPECT_NE(afterRun.at(Wide(target + "\\sub")).modification, before.at(Wide(target + "\\sub")).modification);
+
+    const std::string undone = RunAndWait(kelvo, [&] {
+        kelvo.Post(WM_SYSCOMMAND, 0x0020, 0);
+        HWND box = WaitForOwnedDialog("確認", kelvo.Window(), 30000);
+        ASSERT_NE(box, nullptr);
+        PostMessageW(box, WM_COMMAND, IDYES, 0);
+    });
+    EXPECT_EQ(undone, "\"" + target + "\"\n直前の一括変更を元に戻しました。");
+    const std::map<std::wstring, FullLook> afterUndo = FullLookAt(parent, "records-folders");
+    for (const auto& [path, look] : before) {
+        auto now = afterUndo.find(path);
+        ASSERT_NE(now, afterUndo.end()) << std::string(path.begin(), path.end());
+        EXPECT_TRUE(now->second == look) << std::string(path.begin(), path.end()) << ": " << std::hex << now->second.attributes << " "
+                                         << now->second.creation << " " << now->second.modification;
+    }
+    EXPECT_EQ(afterUndo.size(), before.size());
+    // Nothing is left to undo: the command does nothing.
+    kelvo.Post(WM_SYSCOMMAND, 0x0020, 0);
+    EXPECT_EQ(WaitForOwnedDialog("確認", kelvo.Window(), 3000), nullptr);
+    EXPECT_TRUE(kelvo.CloseWith(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 20000));
+}
+
 // The new names of a record's changed lines, in order.
 std::vector<std::string> RenamesIn(const std::vector<std::string>& record) {
     std::vector<std::string> renames;

@@ -22,13 +22,15 @@ namespace kelvo {
 namespace {
 
 
-// The lines a record has from its first item on: what was done, not when.
+// The lines of a record that say what was done to each item, not when:
+// the run's lines written before each change are its own, as a preview
+// changes nothing.
 std::vector<std::string> Body(const std::vector<std::string>& lines) {
     std::vector<std::string> body;
-    bool items = false;
     for (const std::string& line : lines) {
-        items = items || line.rfind("changed\t", 0) == 0 || line.rfind("left\t", 0) == 0 || line.rfind("end\t", 0) == 0;
-        if (items) body.push_back(line);
+        if (line.rfind("changed\t", 0) == 0 || line.rfind("left\t", 0) == 0 || line.rfind("end\t", 0) == 0) {
+            body.push_back(line);
+        }
     }
     return body;
 }

@@ -41,6 +41,12 @@ public:
         Node& node = files.AddFile(path, attributes, time);
         node.creation = time - 7;
         node.access = time + 3;
+        // Folders have times of their own, which a rename in them moves.
+        for (Node* folder = node.parent; folder != nullptr; folder = folder->parent) {
+            folder->creation = kOld - 11;
+            folder->modification = kOld - 5;
+            folder->access = kOld - 2;
+        }
         return node;
     }
     Tree Snapshot() { return SnapTree(*files.Find("C:\\T"), "C:\\T"); }
@@ -185,7 +191,8 @@ TEST_F(UndoTest, ItemRenamedBackByHandIsLeftUntouched) {
     ASSERT_TRUE(files.Move("C:\\T\\xa.txt", "C:\\T\\a.txt"));
     files.ClearCalls();
     ASSERT_EQ(Undo(), RunEnd::Finished);
-    EXPECT_EQ(Status(), "\"C:\\T\"\n直前の一括変更を元に戻しました。\n元に戻せなかった項目: 1件");
+    // The rename by hand moved the folder's time too: it is not the run's, and is counted.
+    EXPECT_EQ(Status(), "\"C:\\T\"\n直前の一括変更を元に戻しました。\n元に戻せなかった項目: 2件");
     EXPECT_EQ(files.Find("C:\\T\\a.txt")->attributes, kAttrArchive | kAttrHidden);
     EXPECT_TRUE(files.CallsOf("WriteItem").empty());
     EXPECT_TRUE(files.CallsOf("Move").empty());
@@ -203,7 +210,8 @@ TEST_F(UndoTest, ItemWhoseNameCantComeBackKeepsTheStateTheRunLeft) {
     EXPECT_EQ(Status(), "\"C:\\T\"\n直前の一括変更を元に戻しました。\n元に戻せなかった項目: 1件");
     ASSERT_NE(files.Find("C:\\T\\xa.txt"), nullptr);
     EXPECT_EQ(files.Find("C:\\T\\xa.txt")->attributes, kAttrArchive | kAttrHidden);
-    EXPECT_EQ(NewestRecord().back(), "end\tfinished\t0\t1");
+    // Only the folder, whose time the run's rename moved, is written down as taken back.
+    EXPECT_EQ(NewestRecord().back(), "end\tfinished\t1\t1");
 }
 
 TEST_F(UndoTest, CancelledUndoIsFinishedByTheNextAndPassesOverWhatIsBack) {
@@ -242,7 +250,8 @@ TEST_F(UndoTest, RecordCutShortOrDamagedIsUndoneAsFarAsItIsSound) {
     records.Put(name, lines);
     UndoableRecord record;
     ASSERT_EQ(FindUndoableRecord(records, record), UndoableFound::Found);
-    EXPECT_EQ(record.changedCount, 2);  // counted line by line: the damaged one doesn't read
+    EXPECT_EQ(record.changedCount, -1);  // no end line: not counted on the caller's thread
+    EXPECT_EQ(CountChangedItems(records, name), 2);  // counted line by line: the damaged one doesn't read
     ASSERT_EQ(Undo(), RunEnd::Finished);
     EXPECT_EQ(Status(), "\"C:\\T\"\n直前の一括変更を元に戻しました。\n元に戻せなかった項目: 1件");
     EXPECT_EQ(files.Find("C:\\T\\a.txt")->attributes, kAttrArchive);
@@ -260,7 +269,7 @@ TEST_F(UndoTest, RecordNamesEveryItemChangedAndLeft) {
     clock.SetNow(1765261800);  // 2025-12-09 06:30:00 UTC; the clock's zone is UTC
     clock.SetNowFraction(1230000);
     ASSERT_EQ(Run(), RunEnd::Finished);
-    EXPECT_EQ(records.Names(), std::vector<std::string>{"20251209-063000-123.txt"});
+    EXPECT_EQ(records.Names(), std::vector<std::string>{"00000001-20251209-063000-123.txt"});
     EXPECT_EQ(NewestRecord(),
               (std::vector<std::string>{
                   "Kelvo change record\t1\trun",
@@ -272,7 +281,16 @@ TEST_F(UndoTest, RecordNamesEveryItemChangedAndLeft) {
                   "modification\toff",
                   "access\toff",
                   "rename\toff",
+                  // Each item's old state and the state the run means to leave it in, before it changes.
+                  "changing\tfile\tC:\\T\\a.txt\tC:\\T\\a.txt\t0x00000020\t0x00000022\t"
+                  "2001-02-03T04:05:06.1234560Z\t2001-02-03T04:05:06.1234560Z\t"
+                  "2001-02-03T04:05:06.1234570Z\t2001-02-03T04:05:06.1234570Z\t"
+                  "2001-02-03T04:05:06.1234567Z\t2001-02-03T04:05:06.1234567Z",
                   "changed\tfile\tC:\\T\\a.txt\tC:\\T\\a.txt\t0x00000020\t0x00000022\t"
+                  "2001-02-03T04:05:06.1234560Z\t2001-02-03T04:05:06.1234560Z\t"
+                  "2001-02-03T04:05:06.1234570Z\t2001-02-03T04:05:06.1234570Z\t"
+                  "2001-02-03T04:05:06.1234567Z\t2001-02-03T04:05:06.1234567Z",
+                  "changing\tfile\tC:\\T\\held.txt\tC:\\T\\held.txt\t0x00000020\t0x00000022\t"
                   "2001-02-03T04:05:06.1234560Z\t2001-02-03T04:05:06.1234560Z\t"
                   "2001-02-03T04:05:06.1234570Z\t2001-02-03T04:05:06.1234570Z\t"
                   "2001-02-03T04:05:06.1234567Z\t2001-02-03T04:05:06.1234567Z",
@@ -312,10 +330,11 @@ TEST_F(UndoTest, TheNewestTwentyRecordsAreKept) {
     }
     File("C:\\T\\a.txt");
     ASSERT_EQ(Run(), RunEnd::Finished);
+    // Records named the old way come first, the numbered run's own last.
     const std::vector<std::string> names = records.Names();
     ASSERT_EQ(names.size(), 20u);
-    EXPECT_EQ(names.front(), "20200101-000006-000.txt");
-    EXPECT_EQ(names.back(), "20231114-221320-000.txt");  // the run's own: 1,700,000,000 s, in UTC
+    EXPECT_EQ(names.front(), "00000001-20231114-221320-000.txt");  // the run's own: 1,700,000,000 s, in UTC
+    EXPECT_EQ(names[1], "20200101-000006-000.txt");
 }
 
 TEST(UndoableRecords, TheNewestRunWithChangesNotYetUndone) {

@@ -1,7 +1,8 @@
 // The change records on disk: code page 932 lines written as UTF-8 after a
 // byte-order mark and read back from either end in chunks, lines without an
-// exact form told as such, the system's messages, the names the store takes
-// and lists, and lines added to a record later.
+// exact form told as such, the system's messages escaped, the names the
+// store takes and lists, lines added to a record later, the holds of
+// writers and readers as another instance sees them, and numbered names.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/RecordText.h"
 #include "platform/win32/Win32RecordReader.h"
 #include "platform/win32/Win32RecordStore.h"
 #include "platform/win32/Win32RecordWriter.h"
+#include "run/RecordNames.h"
 #include "tests/win32/TempFolder.h"
 
 namespace kelvo {
@@ -70,6 +73,13 @@ protected:
         return TempFolder::MakeFile(PathOf(name), bytes);
     }
 
+    // The size the folder lists for a file, which needs no open of it.
+    static uint64_t ListedSize(const std::wstring& path) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return UINT64_MAX;
+        return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+
     TempFolder temp;
     Win32RecordStore store{Folder()};
 };
@@ -99,24 +109,42 @@ TEST_F(Win32RecordStoreTest, TheFileIsUtf8AfterItsMarkWithCrLf) {
     EXPECT_EQ(FileBytes(PathOf("a.txt")), kMark + kTableUtf8 + kSoUtf8 + kHalfWidthAUtf8 + "\r\nx\r\n");
 }
 
-TEST_F(Win32RecordStoreTest, HeldLinesReachTheFileAtFlushOrWhenTooManyAreHeld) {
+// The writer's record can't be opened while it is written, so its size is
+// read from the folder.
+TEST_F(Win32RecordStoreTest, HeldLinesReachTheFileAllAtOnceAtFlush) {
     auto writer = store.Create("held.txt");
     ASSERT_NE(nullptr, writer);
     writer->Append("first");
-    EXPECT_EQ(FileBytes(PathOf("held.txt")), kMark);
+    EXPECT_EQ(ListedSize(PathOf("held.txt")), 3u) << "the mark alone";
     ASSERT_TRUE(writer->Flush());
-    EXPECT_EQ(FileBytes(PathOf("held.txt")), kMark + "first\r\n");
+    EXPECT_EQ(ListedSize(PathOf("held.txt")), 3u + 7u);
 
+    // Far more than any buffer: still nothing written until the flush.
     const std::string line(1000, 'h');
-    size_t held = 0;
-    while (held + line.size() + 2 <= Win32RecordWriter::kHeldBytes) {
-        writer->Append(line);
-        held += line.size() + 2;
-    }
-    EXPECT_EQ(FileBytes(PathOf("held.txt")).size(), kMark.size() + 7) << "still held";
-    writer->Append(line);
-    EXPECT_EQ(FileBytes(PathOf("held.txt")).size(), kMark.size() + 7 + held + line.size() + 2);
+    for (int i = 0; i < 200; ++i) writer->Append(line);
+    EXPECT_EQ(ListedSize(PathOf("held.txt")), 3u + 7u) << "still held";
     EXPECT_TRUE(writer->Flush());
+    EXPECT_EQ(ListedSize(PathOf("held.txt")), 3u + 7u + 200u * 1002u);
+    writer.reset();
+    EXPECT_EQ(FileBytes(PathOf("held.txt")).size(), 3u + 7u + 200u * 1002u);
+}
+
+// A write the system refuses (here: the handle can't write) fails the
+// flush, and every flush after it, writing nothing more.
+TEST_F(Win32RecordStoreTest, AFlushRefusedLeavesTheWriterFailed) {
+    ASSERT_TRUE(MakeRecord("refused.txt", kMark));
+    HANDLE readOnly = CreateFileW(PathOf("refused.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(readOnly, INVALID_HANDLE_VALUE);
+    {
+        Win32RecordWriter writer(readOnly);
+        writer.Append("lost");
+        EXPECT_FALSE(writer.Flush());
+        writer.Append("later");
+        EXPECT_FALSE(writer.Flush());
+        EXPECT_FALSE(writer.Flush()) << "nothing held, still failed";
+    }
+    EXPECT_EQ(FileBytes(PathOf("refused.txt")), kMark);
 }
 
 // A line that is not valid code page 932, or holds a line break, is written
@@ -189,7 +217,45 @@ TEST_F(Win32RecordStoreTest, ALineIsHeldUpToTheLongestLine) {
     }
 }
 
-TEST_F(Win32RecordStoreTest, ALineWithTheSystemMessageKeepsItOnOneLine) {
+// The system's message, in UTF-8 as FormatMessageW gives it, without the
+// line break that ends it.
+std::string SystemText(uint32_t code) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide = length > 0 ? std::wstring(text, length) : std::wstring();
+    LocalFree(text);
+    if (wide.size() >= 2 && wide.substr(wide.size() - 2) == L"\r\n") wide.resize(wide.size() - 2);
+    std::string utf8(wide.size() * 4, '\0');
+    utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                        &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
+// %XX back to its byte; false for a '%' without two upper-case hex digits
+// or a control character left as it is.
+bool Unescaped(const std::string& field, std::string& text) {
+    const std::string hex = "0123456789ABCDEF";
+    text.clear();
+    for (size_t i = 0; i < field.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(field[i]);
+        if (c < 0x20 || c == 0x7F) return false;
+        if (c != '%') {
+            text += field[i];
+            continue;
+        }
+        if (i + 2 >= field.size() + 0 || hex.find(field[i + 1]) == std::string::npos ||
+            hex.find(field[i + 2]) == std::string::npos) {
+            return false;
+        }
+        text += static_cast<char>(hex.find(field[i + 1]) * 16 + hex.find(field[i + 2]));
+        i += 2;
+    }
+    return true;
+}
+
+TEST_F(Win32RecordStoreTest, ALineWithTheSystemMessageKeepsItEscapedOnOneLine) {
     const struct {
         const char* what;
         uint32_t code;
@@ -197,6 +263,8 @@ TEST_F(Win32RecordStoreTest, ALineWithTheSystemMessageKeepsItOnOneLine) {
     } cases[] = {
         {"access denied", ERROR_ACCESS_DENIED, ""},
         {"file not found", ERROR_FILE_NOT_FOUND, ""},
+        {"a sharing violation", ERROR_SHARING_VIOLATION, ""},
+        {"a message with an insert", ERROR_MR_MID_NOT_FOUND, ""},
         {"a customer code the system has no text for", 0x20001234, "error 536875572"},
     };
     for (const auto& c : cases) {
@@ -213,9 +281,12 @@ TEST_F(Win32RecordStoreTest, ALineWithTheSystemMessageKeepsItOnOneLine) {
         EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
         const std::string tail = bytes.substr(head.size(), bytes.size() - head.size() - 2);
         if (c.tail.empty()) {
-            EXPECT_FALSE(tail.empty());
-            EXPECT_EQ(tail.find_first_of("\r\n\t"), std::string::npos) << tail;
-            EXPECT_NE(tail.back(), ' ') << tail;
+            const std::string expected = SystemText(c.code);
+            ASSERT_FALSE(expected.empty());
+            std::string text;
+            EXPECT_TRUE(Unescaped(tail, text)) << tail;
+            EXPECT_EQ(text, expected);
+            EXPECT_EQ(tail.find('\t'), std::string::npos) << tail;
         } else {
             EXPECT_EQ(tail, c.tail);
         }
@@ -295,6 +366,88 @@ TEST_F(Win32RecordStoreTest, DeleteRemovesTheRecord) {
     EXPECT_EQ(store.Names(), std::vector<std::string>{"stays.txt"});
     EXPECT_FALSE(store.Delete("gone.txt"));
     EXPECT_EQ(nullptr, store.Read("gone.txt", true));
+}
+
+TEST(RecordTextTest, UtfEightFieldsAreEscapedLikeEveryTextField) {
+    const struct {
+        std::string text;
+        std::string escaped;
+    } cases[] = {
+        {"plain", "plain"},
+        {"100%", "100%25"},
+        {"a\tb", "a%09b"},
+        {"line\r\nnext", "line%0D%0Anext"},
+        {std::string("nul\0x", 5), "nul%00x"},
+        {"del\x7F", "del%7F"},
+        {kTableUtf8 + "%" + kSoUtf8, kTableUtf8 + "%25" + kSoUtf8},
+        {"\xC3\xA9", "\xC3\xA9"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(EscapeUtf8Field(c.text), c.escaped) << c.text;
+}
+
+// Two stores on one folder, as two instances of the program have: a
+// record being written is neither read nor deleted nor added to by the
+// other; one being read can't be deleted, but can still be marked.
+TEST_F(Win32RecordStoreTest, HoldsAreSeenByAnotherStoreOnTheSameFolder) {
+    Win32RecordStore other{Folder()};
+    auto writer = store.Create("00000001-20261209-153000-123.txt");
+    ASSERT_NE(nullptr, writer);
+    writer->Append("Kelvo change record\t1\trun");
+    ASSERT_TRUE(writer->Flush());
+    for (RecordStore* either : {static_cast<RecordStore*>(&store), static_cast<RecordStore*>(&other)}) {
+        for (bool fromTheEnd : {false, true}) {
+            RecordAccess access = RecordAccess::Opened;
+            EXPECT_EQ(nullptr, either->Read("00000001-20261209-153000-123.txt", fromTheEnd, &access));
+            EXPECT_EQ(access, RecordAccess::InUse);
+        }
+        EXPECT_FALSE(either->Delete("00000001-20261209-153000-123.txt"));
+        EXPECT_FALSE(either->AppendLine("00000001-20261209-153000-123.txt", "undone\tx.txt"));
+    }
+    EXPECT_EQ(other.Names(), std::vector<std::string>{"00000001-20261209-153000-123.txt"}) << "still listed";
+    writer.reset();
+
+    RecordAccess access = RecordAccess::Failed;
+    auto reader = other.Read("00000001-20261209-153000-123.txt", true, &access);
+    ASSERT_NE(nullptr, reader);
+    EXPECT_EQ(access, RecordAccess::Opened);
+    auto second = store.Read("00000001-20261209-153000-123.txt", false);
+    EXPECT_NE(nullptr, second) << "readers share";
+    second.reset();
+    EXPECT_FALSE(store.Delete("00000001-20261209-153000-123.txt"));
+    EXPECT_FALSE(other.Delete("00000001-20261209-153000-123.txt"));
+    EXPECT_TRUE(store.AppendLine("00000001-20261209-153000-123.txt", "undone\tx.txt"));
+    std::string line;
+    bool exact = false;
+    ASSERT_TRUE(reader->Next(line, exact));
+    EXPECT_EQ(line, "Kelvo change record\t1\trun") << "the end as it was when opened";
+    reader.reset();
+    EXPECT_TRUE(store.Delete("00000001-20261209-153000-123.txt"));
+
+    access = RecordAccess::Opened;
+    EXPECT_EQ(nullptr, other.Read("00000001-20261209-153000-123.txt", false, &access));
+    EXPECT_EQ(access, RecordAccess::Missing);
+}
+
+// Numbered names on disk: a second store on the folder takes the number
+// after the one a writer of the first still holds, and old names come first.
+TEST_F(Win32RecordStoreTest, RecordsAreNumberedAcrossStoresAndOrderedByNumber) {
+    Win32RecordStore other{Folder()};
+    ASSERT_TRUE(MakeRecord("20991231-235959-999.txt", kMark));
+    std::string first;
+    auto held = CreateNumberedRecord(store, "20261209-153000-123", first);
+    ASSERT_NE(nullptr, held);
+    EXPECT_EQ(first, "00000001-20261209-153000-123.txt");
+    std::string second;
+    EXPECT_NE(nullptr, CreateNumberedRecord(other, "20261209-153000-123", second));
+    EXPECT_EQ(second, "00000002-20261209-153000-123.txt");
+    held.reset();
+    std::string third;
+    // The clock set back: the number still goes on.
+    EXPECT_NE(nullptr, CreateNumberedRecord(store, "20200101-000000-000", third));
+    EXPECT_EQ(third, "00000003-20200101-000000-000.txt");
+    EXPECT_EQ(RecordsOldestFirst(other),
+              (std::vector<std::string>{"20991231-235959-999.txt", "00000001-20261209-153000-123.txt",
+                                        "00000002-20261209-153000-123.txt", "00000003-20200101-000000-000.txt"}));
 }
 
 TEST(Win32RecordStoreFolderTest, TheRecordsLiveInTheUsersLocalApplicationData) {
