@@ -112,7 +112,7 @@ ItemState StateAfter(const ItemState& now, const ItemChange& change) {
 }
 
 ItemState PlannedState(ItemContext& context, const ItemRecord& item, const ItemJob& job, const ItemState& state) {
-    const bool timeWanted = AnyTimeWanted(item.isFolder, job.timeEnables);
+    const bool timeWanted = AnyTimeWanted(item.isFolder, job);
     const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return state;
     ItemPlan plan;
