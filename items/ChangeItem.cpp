@@ -12,6 +12,7 @@
 #include "items/ItemReport.h"
 #include "items/ItemStatus.h"
 #include "items/TimeChange.h"
+#include "items/TimeAdjustChange.h"
 
 namespace kelvo {
 
@@ -21,8 +22,11 @@ bool AnyAttributeWanted(const AttributeChoices& choices) {
     return std::any_of(choices.begin(), choices.end(), [](int c) { return c != kLeaveAttribute; });
 }
 
-bool AnyTimeWanted(bool isFolder, const TimeEnables& timeEnables) {
-    return !isFolder && std::any_of(timeEnables.begin(), timeEnables.end(), [](bool on) { return on; });
+bool AnyTimeWanted(bool isFolder, const ItemJob& job) {
+    // Folders get times from a time adjust alone: the walk hands them on
+    // only where the user asked for folders too.
+    if (job.timeAdjust.Active()) return true;
+    return !isFolder && std::any_of(job.timeEnables.begin(), job.timeEnables.end(), [](bool on) { return on; });
 }
 
 // What the update decided from the item's state at that moment.
@@ -44,7 +48,9 @@ void Decide(Clock& clock, const ItemRecord& item, const ItemJob& job, bool timeW
         return;
     }
     plan.status = StatusFromState(now, item.ref.path);
-    if (timeWanted) {
+    if (timeWanted && job.timeAdjust.Active()) {
+        PlanAdjustedTimes(job.timeAdjust, now, plan.times, change);
+    } else if (timeWanted) {
         plan.times = ComposeTimes(clock, plan.status, job);
         const unsigned writes = plan.times.timeWrites;
         if (writes & kWriteCreation) change.creation = SecondsToTicks(plan.times.newStatus.creation);
@@ -81,8 +87,10 @@ bool WriteBySeparateCalls(ItemContext& context, const ItemRef& ref, const ItemPl
 
 // The texts of a written item: the time half's, then the attribute half's,
 // each "変更しました。" followed by its report.
-void ShowReports(ItemContext& context, const ItemRef& ref, const ItemPlan& plan) {
-    if (plan.times.timeWrites != kWriteNoTimes) {
+void ShowReports(ItemContext& context, const ItemRef& ref, const ItemJob& job, const ItemPlan& plan) {
+    if (plan.times.timeWrites != kWriteNoTimes && job.timeAdjust.Active()) {
+        if (context.FullView()) context.ShowStatus(AdjustedText(ref.dirText, ref.nameText));
+    } else if (plan.times.timeWrites != kWriteNoTimes) {
         if (context.FullView()) context.ShowStatus("変更しました。");
         if (context.FullView()) context.ShowStatus(BuildItemReport(ref.dirText, ref.nameText, plan.times.report));
     }
@@ -104,7 +112,7 @@ ItemState StateAfter(const ItemState& now, const ItemChange& change) {
 }
 
 ItemState PlannedState(ItemContext& context, const ItemRecord& item, const ItemJob& job, const ItemState& state) {
-    const bool timeWanted = AnyTimeWanted(item.isFolder, job.timeEnables);
+    const bool timeWanted = AnyTimeWanted(item.isFolder, job);
     const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return state;
     ItemPlan plan;
@@ -114,7 +122,7 @@ ItemState PlannedState(ItemContext& context, const ItemRecord& item, const ItemJ
 }
 
 bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job, ItemTrace* trace) {
-    const bool timeWanted = AnyTimeWanted(item.isFolder, job.timeEnables);
+    const bool timeWanted = AnyTimeWanted(item.isFolder, job);
     const bool attributesWanted = AnyAttributeWanted(job.attributeChoices);
     if (!timeWanted && !attributesWanted) return false;
     if (context.stopped) return false;
@@ -138,7 +146,9 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
     }, after);
     if (context.stopped) return false;
     uint32_t error = written ? 0 : context.files.LastError();
-    if (!written && NeedsSeparateWrites(plan, error)) {
+    // The separate calls write the record's whole seconds: an adjusted time
+    // keeps its 100 ns only through the update, and is otherwise left.
+    if (!written && !job.timeAdjust.Active() && NeedsSeparateWrites(plan, error)) {
         written = WriteBySeparateCalls(context, item.ref, plan);
         error = written ? 0 : context.files.LastError();
         // What the file system kept, looked up; where that fails, the state
@@ -162,10 +172,13 @@ bool ChangeItem(ItemContext& context, const ItemRecord& item, const ItemJob& job
         failed = true;
         error = kErrorFileNotFound;
     } else if (written) {
-        ShowReports(context, item.ref, plan);
+        ShowReports(context, item.ref, job, plan);
         changed = plan.times.timeWrites != kWriteNoTimes || plan.attributesChange;
         // A row left out leaves the item not quite as asked.
-        if (timeWanted && plan.times.result != kTimesWritten) failed = true;
+        if (timeWanted && plan.times.result != kTimesWritten) {
+            failed = true;
+            error = plan.times.leftError;
+        }
     }
     // One item is one failure, however many of its calls were refused.
     if (failed) context.failures.push_back({item.ref.path, error, {}});

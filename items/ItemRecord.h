@@ -3,6 +3,7 @@
 #pragma once
 #include "items/DateTimeFields.h"
 #include "items/RenameRules.h"
+#include "items/TimeRules.h"
 #include "platform/FileSystem.h"
 
 namespace kelvo {
@@ -19,6 +20,9 @@ struct ItemJob {
     DateTimeFields creationFields;
     DateTimeFields modificationFields;
     DateTimeFields accessFields;
+    // Where it is active, the times come from the item's own by these rules
+    // instead of from the date rows, folders included.
+    TimeAdjust timeAdjust;
 };
 
 }  // namespace kelvo

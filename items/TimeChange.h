@@ -2,6 +2,7 @@
 // times from the enabled date rows, blank fields taken from the item's own
 // times as its update read them.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "items/ItemRecord.h"
@@ -21,6 +22,9 @@ struct TimePlan {
     ItemStatus newStatus;            // the status read, with the new times
     unsigned timeWrites = kWriteNoTimes;  // the rows that have a new time
     std::string report;
+    // Where the item is left: the code its record line names, 0 for a row
+    // outside what the record's seconds hold.
+    uint32_t leftError = 0;
 };
 
 // Composes the enabled rows of `job` for the item whose status `status`

@@ -29,6 +29,9 @@ enum : uint32_t {
     // that is not valid code page 932.
     kErrorNotExact = 1113,
     kErrorIoDevice = 1117,         // ERROR_IO_DEVICE
+    // A time an item can't be given: one that would lie outside what the
+    // system stores (ERROR_INVALID_TIME).
+    kErrorInvalidTime = 1901,
     // A write that would reach past a link to what it points to, where the
     // item itself was asked for (ERROR_CANT_ACCESS_FILE).
     kErrorThroughLink = 1920,

@@ -43,4 +43,13 @@ JobSettings ReadJobSettings(Window& window) {
     return job;
 }
 
+JobSettings TimeAdjustJob(const TimeAdjust& adjust, bool foldersToo, const std::string& targetPath) {
+    JobSettings job;
+    job.attributeChoices = {kLeaveAttribute, kLeaveAttribute, kLeaveAttribute, kLeaveAttribute};
+    job.timeAdjust = adjust;
+    job.applyToFolders = foldersToo;
+    job.targetPath = targetPath;
+    return job;
+}
+
 }  // namespace kelvo

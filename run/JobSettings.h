@@ -1,4 +1,5 @@
-// The job of one run as read from the main window's controls at its start.
+// The job of one run as read from the main window's controls at its start,
+// or as the time adjust's dialog states it.
 #pragma once
 #include <string>
 
@@ -21,5 +22,9 @@ struct JobSettings : ItemJob {
 // enables and rows, the rename settings, targetPath last. Texts are taken
 // as they stand.
 JobSettings ReadJobSettings(Window& window);
+
+// The job of a time-adjust run on `targetPath`: only times change, by
+// `adjust`, folders too where `foldersToo`; no attribute and no name.
+JobSettings TimeAdjustJob(const TimeAdjust& adjust, bool foldersToo, const std::string& targetPath);
 
 }  // namespace kelvo

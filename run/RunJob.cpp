@@ -99,7 +99,7 @@ RunEnd RunJob(RunEnvironment& environment) {
     if (environment.preview) overlay = std::make_unique<PreviewFileSystem>(environment.files);
     FileSystem& files = environment.preview ? *overlay : environment.files;
     const bool preview = environment.preview;
-    const JobSettings job = ReadJobSettings(environment.window);
+    const JobSettings job = environment.job != nullptr ? *environment.job : ReadJobSettings(environment.window);
     WindowStatus statusArea(environment.window);
     ItemContext context{files, environment.clock, environment.window, statusArea, environment.fullView};
     // A target typed without a full path names the file or folder in the

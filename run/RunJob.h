@@ -1,4 +1,5 @@
-// The body of one run: reads the job from the main window, then treats one
+// The body of one run: reads the job from the main window (or takes the
+// one it is given), then treats one
 // file or walks the whole tree below a folder, reports in the status area,
 // and writes down every item it changed or left in a change record.
 #pragma once
@@ -9,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/RecordStore.h"
 #include "platform/Window.h"
+#include "run/JobSettings.h"
 
 namespace kelvo {
 
@@ -25,6 +27,9 @@ struct RunEnvironment {
     bool preview = false;
     // Where there is one, the name of the run's record is put here.
     std::string* recordName = nullptr;
+    // The job, where it comes from elsewhere than the main window's controls
+    // (the time adjust's dialog); read from the window when null.
+    const JobSettings* job = nullptr;
 };
 
 enum class RunEnd { Finished, Cancelled, Refused };

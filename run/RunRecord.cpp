@@ -60,9 +60,15 @@ std::vector<std::string> JobLines(const JobSettings& job) {
     for (int choice : job.attributeChoices) attributes += std::string("\t") + ChoiceText(choice);
     attributes += job.applyToFolders ? "\tfolders too" : "\tfiles only";
     lines.push_back(attributes);
-    lines.push_back(RowLine("creation", job.timeEnables[0], job.creationFields));
-    lines.push_back(RowLine("modification", job.timeEnables[1], job.modificationFields));
-    lines.push_back(RowLine("access", job.timeEnables[2], job.accessFields));
+    if (job.timeAdjust.Active()) {
+        for (TimeKind kind : {kCreationTime, kModificationTime, kAccessTime}) {
+            lines.push_back(AdjustRecordLine(job.timeAdjust, kind));
+        }
+    } else {
+        lines.push_back(RowLine("creation", job.timeEnables[0], job.creationFields));
+        lines.push_back(RowLine("modification", job.timeEnables[1], job.modificationFields));
+        lines.push_back(RowLine("access", job.timeEnables[2], job.accessFields));
+    }
     std::string rename = "rename";
     if (!job.renameEnabled) {
         rename += "\toff";

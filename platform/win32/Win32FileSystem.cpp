@@ -25,6 +25,7 @@ static_assert(kErrorSharingViolation == ERROR_SHARING_VIOLATION && kErrorFileExi
 static_assert(kErrorInvalidName == ERROR_INVALID_NAME && kErrorAlreadyExists == ERROR_ALREADY_EXISTS);
 static_assert(kErrorFilenameTooLong == ERROR_FILENAME_EXCED_RANGE && kErrorIoDevice == ERROR_IO_DEVICE);
 static_assert(kErrorNotExact == ERROR_NO_UNICODE_TRANSLATION && kErrorThroughLink == ERROR_CANT_ACCESS_FILE);
+static_assert(kErrorInvalidTime == ERROR_INVALID_TIME);
 
 namespace {
 
