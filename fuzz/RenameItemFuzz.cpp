@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kelvo::MemoryWindow window;
     std::atomic<int> fullView{flags & 0x08 ? 0 : 1};
     kelvo::WindowStatus statusArea(window);
-    kelvo::ItemContext context{files, clock, window, statusArea, fullView};
+    kelvo::ItemContext context{files, clock, statusArea, fullView};
     kelvo::ItemRef ref;
     const bool renamed = kelvo::RenameItem(context, item, rules, ref);
     // Nothing refuses a rename here but a new name that is a device's.

@@ -1,5 +1,5 @@
 // What the item operations and the walk work with during one run: the file
-// system, the clock, the main window, the status area, the full-view flag,
+// system, the clock, the status area, the full-view flag,
 // how the items' writes reach them, and the items that could not be
 // changed.
 #pragma once
@@ -12,16 +12,12 @@
 #include "items/StatusSink.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/Window.h"
 
 namespace kelvo {
 
 struct ItemContext {
     FileSystem& files;
     Clock& clock;
-    // The run beeps and shows the renamed target through it; the items
-    // write only to the status area.
-    Window& window;
     StatusSink& status;
     // 1 while the window shows its full size; progress texts are composed only then.
     const std::atomic<int>& fullView;

@@ -6,6 +6,7 @@
 #include "items/ItemRecord.h"
 #include "items/RenameRules.h"
 #include "platform/Window.h"
+#include "run/NamePatterns.h"
 
 namespace kelvo {
 
@@ -16,6 +17,10 @@ struct JobSettings : ItemJob {
     bool renameEnabled = false;
     RenameRules renameRules;
     std::string targetPath;
+    // The files the job takes by name (folders are always walked; with
+    // applyToFolders, a folder's own change follows them too). The window
+    // takes every name.
+    NamePatterns patterns;
 };
 
 // Reads every field once: the attribute choices, applyToFolders, the time

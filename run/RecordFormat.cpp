@@ -327,7 +327,7 @@ bool ParseRecordLine(const std::string& line, RecordLine& parsed) {
         return UnescapeField(fields[1], parsed.text);
     }
     if (key == "attributes" || key == "creation" || key == "modification" || key == "access" || key == "rename" ||
-        key == "note") {
+        key == "note" || key == "patterns") {
         parsed.kind = Kind::Job;
         return true;
     }

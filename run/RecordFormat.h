@@ -17,6 +17,8 @@
 //   attributes <TAB> read-only <TAB> hidden <TAB> archive <TAB> system <TAB> folders too | files only
 //   creation | modification | access <TAB> off, or on and the six field texts
 //   rename <TAB> off, or add | delete and the eight rule texts
+//   patterns <TAB> include <TAB> each pattern <TAB> exclude <TAB> each pattern
+//           (only where the job takes files by their names)
 //   changing <TAB> the fields of a changed line, the "after" ones as the run means to leave the item:
 //           written before the item is changed, so that a run cut short at
 //           any moment leaves the old state of every item it changed

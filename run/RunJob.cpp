@@ -14,7 +14,7 @@
 #include "run/RunRecord.h"
 #include "run/RunTexts.h"
 #include "run/TargetWalk.h"
-#include "run/WindowStatus.h"
+#include "run/WindowRunSink.h"
 
 namespace kelvo {
 
@@ -39,17 +39,17 @@ bool WriteHeader(RunRecord* record, const JobSettings& job, const std::string& t
 
 // A record whose header can't be written is no record: nothing is touched,
 // and the user is told so.
-RunEnd RecordRefused(RunEnvironment& environment, FileSystem& files, const std::string& leaveIn) {
+RunEnd RecordRefused(RunSink& sink, FileSystem& files, const std::string& leaveIn) {
     if (!leaveIn.empty()) files.SetCurrentDirectory(leaveIn);
-    environment.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption, kMbOk | kMbIconExclamation);
+    sink.RecordWriteFailed();
     return RunEnd::Refused;
 }
 
 // The current directory is left as it is; the reports name it as the folder
 // unless a rename supplies texts of its own. The file is reached by `target`,
 // its full path, while the texts show the path as typed.
-RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::string& target, RunRecord* record,
-                   bool preview, RecordJournal* journal) {
+RunEnd RunFileMode(ItemContext& context, RunSink& sink, const JobSettings& job, const std::string& target,
+                   RunRecord* record, bool preview, RecordJournal* journal) {
     // The user chose this file: a link is followed as the system follows it.
     context.reach = Reach::AsNamed;
     std::string currentDirectory;
@@ -65,16 +65,19 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     if (context.files.FindOne(target, entry)) {
         listed = ItemState{entry.attributes, entry.creation, entry.access, entry.modification};
     }
-    const FileResult result = TreatFile(context, job, item, file, record != nullptr, listed ? &*listed : nullptr);
+    // A file whose name the job doesn't take is left alone, as the walk leaves it.
+    const FileResult result = job.patterns.Admits(name)
+                                  ? TreatFile(context, job, item, file, record != nullptr, listed ? &*listed : nullptr)
+                                  : FileResult{};
     if (journal != nullptr) journal->FolderDone(folder);
     if (context.stopped) {
         if (record != nullptr) record->End(false);
-        context.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption, kMbOk | kMbIconExclamation);
+        sink.RecordWriteFailed();
         return RunEnd::Cancelled;
     }
     // The new name in full: the path edit then names the file that exists,
     // wherever the current directory stands.
-    if (result.renamed && !preview) context.window.SetText(IDC_PATH, result.newPath);
+    if (result.renamed && !preview) sink.TargetRenamed(result.newPath);
     if (record != nullptr) {
         record->Item(false, target, result.renamed ? result.newPath : target, result.renamed, result.trace);
         size_t recorded = 0;
@@ -87,21 +90,19 @@ RunEnd RunFileMode(ItemContext& context, const JobSettings& job, const std::stri
     } else if (context.FullView()) {
         context.ShowFinalStatus(FileFinishedText(job.targetPath, result.changed, failures));
     }
-    context.window.Beep();
+    sink.Finished();
     return RunEnd::Finished;
 }
 
 }  // namespace
 
-RunEnd RunJob(RunEnvironment& environment) {
+RunEnd RunJobWith(const JobSettings& job, RunSink& sink, const RunServices& environment) {
     // A preview's writes go to an overlay; everything else is the same run.
     std::unique_ptr<PreviewFileSystem> overlay;
     if (environment.preview) overlay = std::make_unique<PreviewFileSystem>(environment.files);
     FileSystem& files = environment.preview ? *overlay : environment.files;
     const bool preview = environment.preview;
-    const JobSettings job = environment.job != nullptr ? *environment.job : ReadJobSettings(environment.window);
-    WindowStatus statusArea(environment.window);
-    ItemContext context{files, environment.clock, environment.window, statusArea, environment.fullView};
+    ItemContext context{files, environment.clock, sink, environment.fullView};
     // A target typed without a full path names the file or folder in the
     // current directory as it is when the run starts; from then on the run
     // uses the full path, since folder mode moves the current directory.
@@ -117,10 +118,8 @@ RunEnd RunJob(RunEnvironment& environment) {
     std::unique_ptr<RunRecord> record;
     if (environment.records != nullptr) {
         record = RunRecord::Begin(*environment.records, environment.clock);
-        if (record == nullptr &&
-            environment.window.ShowMessageBox(kNoRecordText, kNoRecordCaption, kMbYesNo | kMbIconWarning) != kIdYes) {
-            return RunEnd::Refused;
-        }
+        if (record == nullptr && !sink.GoOnWithoutRecord()) return RunEnd::Refused;
+        if (record != nullptr) record->EchoTo(&sink);
     }
     // A preview changes nothing, so it has no old states to write down first.
     std::unique_ptr<RecordJournal> journal;
@@ -129,21 +128,30 @@ RunEnd RunJob(RunEnvironment& environment) {
         context.journal = journal.get();
     }
     if (files.SetCurrentDirectory(target)) {
-        if (!WriteHeader(record.get(), job, target, false, preview)) return RecordRefused(environment, files, leaveIn);
+        if (!WriteHeader(record.get(), job, target, false, preview)) return RecordRefused(sink, files, leaveIn);
         if (record != nullptr && environment.recordName != nullptr) *environment.recordName = record->Name();
-        TargetWalk walk(context, job, target, leaveIn, environment.cancelRequested, WalkLimits(), record.get(), preview,
+        TargetWalk walk(context, sink, job, target, leaveIn, environment.cancelRequested, WalkLimits(), record.get(), preview,
                         journal.get());
         return walk.Run(false);
     }
     ItemStatus status;
     if (!ReadItemStatus(files, target, status) || (status.attributes & kAttrDirectory) != 0) {
         if (record != nullptr) record->Discard();
-        environment.window.ShowMessageBox(kTargetRefusedText, kTargetRefusedCaption, kMbIconExclamation | kMbOk);
+        sink.TargetRefused();
         return RunEnd::Refused;
     }
-    if (!WriteHeader(record.get(), job, target, true, preview)) return RecordRefused(environment, files, std::string());
+    if (!WriteHeader(record.get(), job, target, true, preview)) return RecordRefused(sink, files, std::string());
     if (record != nullptr && environment.recordName != nullptr) *environment.recordName = record->Name();
-    return RunFileMode(context, job, target, record.get(), preview, journal.get());
+    return RunFileMode(context, sink, job, target, record.get(), preview, journal.get());
+}
+
+RunEnd RunJob(RunEnvironment& environment) {
+    const JobSettings job = environment.job != nullptr ? *environment.job : ReadJobSettings(environment.window);
+    WindowRunSink sink(environment.window);
+    const RunServices services{environment.files,   environment.clock,   environment.fullView,
+                               environment.cancelRequested, environment.records, environment.preview,
+                               environment.recordName};
+    return RunJobWith(job, sink, services);
 }
 
 }  // namespace kelvo

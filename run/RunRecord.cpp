@@ -81,6 +81,13 @@ std::vector<std::string> JobLines(const JobSettings& job) {
         }
     }
     lines.push_back(rename);
+    if (job.patterns.Any()) {
+        std::string patterns = "patterns\tinclude";
+        for (const std::string& pattern : job.patterns.include) patterns += "\t" + EscapeField(pattern);
+        patterns += "\texclude";
+        for (const std::string& pattern : job.patterns.exclude) patterns += "\t" + EscapeField(pattern);
+        lines.push_back(patterns);
+    }
     return lines;
 }
 
@@ -97,7 +104,9 @@ RunRecord::RunRecord(RecordStore& store, std::unique_ptr<RecordWriter> writer, s
     : store_(store), writer_(std::move(writer)), name_(std::move(name)), start_(start) {}
 
 void RunRecord::Changed(const ChangedItem& item) {
-    writer_->Append(ChangedLine(item));
+    const std::string line = ChangedLine(item);
+    writer_->Append(line);
+    if (echo_ != nullptr) echo_->ItemLine(line, 0);
     ++changed_;
 }
 
@@ -108,7 +117,9 @@ void RunRecord::Item(bool isFolder, const std::string& pathBefore, const std::st
 }
 
 void RunRecord::Left(const std::string& path, uint32_t code) {
-    writer_->AppendWithMessage(LeftLine(path, code), code);
+    const std::string line = LeftLine(path, code);
+    writer_->AppendWithMessage(line, code);
+    if (echo_ != nullptr) echo_->ItemLine(line, code);
     ++left_;
 }
 
@@ -119,8 +130,11 @@ void RunRecord::LeftSince(const std::vector<ItemFailure>& failures, size_t& from
             LeftBecause(failure.path, kRowLeftOutReason);
         } else if (!failure.systemName.empty()) {
             // Named by its own name, which only the record's UTF-8 can hold.
-            writer_->AppendNamedWithMessage("left\t" + EscapeField(failure.path + SeparatorAfter(failure.path)),
-                                            failure.systemName, "\t" + std::to_string(failure.error), failure.error);
+            const std::string head = "left\t" + EscapeField(failure.path + SeparatorAfter(failure.path));
+            const std::string tail = "\t" + std::to_string(failure.error);
+            writer_->AppendNamedWithMessage(head, failure.systemName, tail, failure.error);
+            // The sink gets the folder's path: its texts are code page 932 alone.
+            if (echo_ != nullptr) echo_->ItemLine(head + tail, failure.error);
             ++left_;
         } else {
             Left(failure.path, failure.error);
@@ -129,7 +143,9 @@ void RunRecord::LeftSince(const std::vector<ItemFailure>& failures, size_t& from
 }
 
 void RunRecord::LeftBecause(const std::string& path, const std::string& reason) {
-    writer_->Append(LeftLine(path, 0) + "\t" + reason);
+    const std::string line = LeftLine(path, 0) + "\t" + reason;
+    writer_->Append(line);
+    if (echo_ != nullptr) echo_->ItemLine(line, 0);
     ++left_;
 }
 

@@ -17,6 +17,7 @@
 #include "platform/RecordStore.h"
 #include "run/JobSettings.h"
 #include "run/RecordFormat.h"
+#include "run/RunSink.h"
 
 namespace kelvo {
 
@@ -46,6 +47,8 @@ public:
     RunRecord(RecordStore& store, std::unique_ptr<RecordWriter> writer, std::string name, FileTime start);
 
     const std::string& Name() const { return name_; }
+    // Each changed and left line is told to `sink` as well, where there is one.
+    void EchoTo(RunSink* sink) { echo_ = sink; }
     FileTime Start() const { return start_; }
 
     // A line as it stands: the header's.
@@ -81,6 +84,7 @@ private:
     long changed_ = 0;
     long left_ = 0;
     bool failed_ = false;
+    RunSink* echo_ = nullptr;
 };
 
 }  // namespace kelvo

@@ -9,6 +9,7 @@ const char* const kClimbedText = "カレントディレクトリが一つ上の�
 const char* const kNoRecordText = "変更記録を作成できません。記録なしで実行しますか?";
 const char* const kNoRecordCaption = "確認";
 const char* const kUndoingText = "元に戻しています...";
+const char* const kUndoneUnmarkedText = "元に戻したことを変更記録に書き込めません。次の取り消しでは元に戻った項目は飛ばされます。";
 const char* const kRecordWriteFailedText = "変更記録を書き込めないため、一括変更を中断しました。";
 const char* const kRecordWriteFailedCaption = "エラー";
 

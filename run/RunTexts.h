@@ -31,6 +31,8 @@ std::string PreviewCancelledText(const std::string& targetPath, int failures);
 // The undo's texts: while it goes, and at its end, followed by a line that
 // counts the items it could not take back, when there are any.
 extern const char* const kUndoingText;
+// Said where the run's record could not be marked as taken back.
+extern const char* const kUndoneUnmarkedText;
 std::string UndoFinishedText(const std::string& targetPath, int left);
 std::string UndoCancelledText(const std::string& targetPath, int left);
 

@@ -37,10 +37,11 @@ bool TakeFromNewNames(std::string& newNameList, const std::string& name) {
 
 }  // namespace
 
-TargetWalk::TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
+TargetWalk::TargetWalk(ItemContext& context, RunSink& sink, const JobSettings& job, const std::string& target, const std::string& leaveIn,
                        const std::atomic<bool>& cancelRequested, WalkLimits limits, RunRecord* record,
                        bool preview, RecordJournal* journal)
     : context_(context),
+      sink_(sink),
       job_(job),
       target_(target),
       leaveIn_(leaveIn),
@@ -82,7 +83,7 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
         // The record can no longer be written: nothing more was changed.
         context_.ShowFinalStatus(preview_ ? PreviewCancelledText(job_.targetPath, FailureCount())
                                           : FolderStoppedText(job_.targetPath, anyChange_, FailureCount()));
-        context_.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption, kMbOk | kMbIconExclamation);
+        sink_.RecordWriteFailed();
         return RunEnd::Cancelled;
     }
     if (cancelled) {
@@ -92,7 +93,7 @@ RunEnd TargetWalk::Run(bool anyChangeBefore) {
     }
     context_.ShowFinalStatus(preview_ ? PreviewFinishedText(job_.targetPath, changedItems_, FailureCount())
                                       : FolderFinishedText(job_.targetPath, anyChange_, FailureCount()));
-    context_.window.Beep();
+    sink_.Finished();
     return RunEnd::Finished;
 }
 
@@ -119,7 +120,7 @@ void TargetWalk::EnterSubfolder(const std::string& name) {
         return;
     }
     if (context_.FullView()) context_.ShowStatus(EnteredFolderText(name));
-    if (job_.applyToFolders) {
+    if (job_.applyToFolders && job_.patterns.Admits(name)) {
         ItemTrace trace;
         if (ChangeItem(context_, ItemRecord{true, ItemRef{path, path, name}}, job_, record_ ? &trace : nullptr)) {
             anyChange_ = true;
@@ -202,6 +203,7 @@ TargetWalk::EntryUse TargetWalk::UseOf(const std::string& folder, const FindEntr
     }
     if (!named) return EntryUse::Refuse;
     if (EqualsIgnoreCase(folder + SeparatorAfter(folder) + entry.name, ownProgramPath_)) return EntryUse::PassOver;
+    if (!job_.patterns.Admits(entry.name)) return EntryUse::PassOver;
     return EntryUse::Treat;
 }
 

@@ -36,7 +36,7 @@ public:
     // holds it. `leaveIn` is the folder the walk leaves as the current directory.
     // Each item changed or left is written down in `record`, where there
     // is one. A preview closes with texts of its own.
-    TargetWalk(ItemContext& context, const JobSettings& job, const std::string& target, const std::string& leaveIn,
+    TargetWalk(ItemContext& context, RunSink& sink, const JobSettings& job, const std::string& target, const std::string& leaveIn,
                const std::atomic<bool>& cancelRequested, WalkLimits limits = WalkLimits(),
                RunRecord* record = nullptr, bool preview = false, RecordJournal* journal = nullptr);
 
@@ -82,6 +82,7 @@ private:
     void RecordLeft();
 
     ItemContext& context_;
+    RunSink& sink_;
     const JobSettings& job_;
     const std::string target_;
     const std::string leaveIn_;

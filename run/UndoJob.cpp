@@ -9,7 +9,7 @@
 #include "run/UndoFolder.h"
 #include "run/UndoItem.h"
 #include "run/UndoReach.h"
-#include "run/WindowStatus.h"
+#include "run/WindowRunSink.h"
 
 namespace kelvo {
 
@@ -18,13 +18,10 @@ namespace {
 // Where the undo flushes its record besides its end.
 constexpr long kFlushEvery = 256;
 
-// Said where the run's record could not be marked as taken back.
-const char* const kUndoneUnmarkedText = "元に戻したことを変更記録に書き込めません。次の取り消しでは元に戻った項目は飛ばされます。";
-
 // Why a line of the record is left: it doesn't read as any line the format knows.
 const char* const kUnreadableLineReason = "変更記録のこの行を読めません";
 
-bool Cancelled(const UndoEnvironment& environment) {
+bool Cancelled(const UndoServices& environment) {
     return environment.cancelRequested.load(std::memory_order_relaxed);
 }
 
@@ -56,7 +53,7 @@ void RecordOutcome(RunRecord& record, const ChangedItem& item, const UndoResult&
 // The undo of one record, line by line from its end.
 class RecordUndo {
 public:
-    RecordUndo(UndoEnvironment& environment, const UndoableRecord& run, RunRecord* record)
+    RecordUndo(const UndoServices& environment, const UndoableRecord& run, RunRecord* record)
         : environment_(environment),
           run_(run),
           record_(record),
@@ -74,7 +71,7 @@ private:
     void Folder(const RecordLine& line);
     void Flush();
 
-    UndoEnvironment& environment_;
+    const UndoServices& environment_;
     const UndoableRecord& run_;
     RunRecord* record_;
     UndoReach reach_;
@@ -163,17 +160,13 @@ void RecordUndo::Flush() {
 
 }  // namespace
 
-RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& found, bool askFirst) {
-    WindowStatus status(environment.window);
+RunEnd UndoJob(RunSink& status, const UndoServices& environment, const UndoableRecord& found, bool askFirst) {
     auto fullView = [&environment] { return environment.fullView.load(std::memory_order_relaxed) == 1; };
     // A run cut short is counted here, on the worker, and only then asked about.
     UndoableRecord run = found;
     if (askFirst) {
         run.changedCount = CountChangedItems(environment.records, run.name);
-        if (environment.window.ShowMessageBox(UndoQuestion(run, environment.clock), kUndoQuestionCaption,
-                                              kMbYesNo | kMbIconQuestion) != kIdYes) {
-            return RunEnd::Refused;
-        }
+        if (!status.ConfirmUndo(UndoQuestion(run, environment.clock))) return RunEnd::Refused;
     }
     // The run's record is held from here to its end, so that no pruning
     // takes it; one gone since it was found, or held by another program's
@@ -181,16 +174,15 @@ RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& found, bool a
     RecordAccess access = RecordAccess::Opened;
     std::unique_ptr<RecordReader> reader = environment.records.Read(run.name, true, &access);
     if (reader == nullptr) {
-        environment.window.ShowMessageBox(access == RecordAccess::InUse ? kRecordInUseText : kRecordMissingText,
-                                          kRecordErrorCaption, kMbOk | kMbIconExclamation);
+        status.RecordUnavailable(access == RecordAccess::InUse);
         return RunEnd::Refused;
     }
     std::unique_ptr<RunRecord> record = RunRecord::Begin(environment.records, environment.clock);
-    if (record == nullptr &&
-        environment.window.ShowMessageBox(kNoRecordText, kNoRecordCaption, kMbYesNo | kMbIconWarning) != kIdYes) {
-        return RunEnd::Refused;
+    if (record == nullptr && !status.GoOnWithoutRecord()) return RunEnd::Refused;
+    if (record != nullptr) {
+        WriteHeader(*record, run);
+        record->EchoTo(&status);
     }
-    if (record != nullptr) WriteHeader(*record, run);
     if (fullView()) status.ShowProgress(kUndoingText);
 
     // The run's record from its end: its changed items in reverse order.
@@ -219,19 +211,21 @@ RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& found, bool a
     if (!cancelled) marked = environment.records.AppendLine(run.name, UndoneLine(record ? record->Name() : "-"));
     if (cancelled) {
         status.ShowFinal(UndoCancelledText(run.targetTyped, left));
-        if (stopped) {
-            environment.window.ShowMessageBox(kRecordWriteFailedText, kRecordWriteFailedCaption,
-                                              kMbOk | kMbIconExclamation);
-        }
+        if (stopped) status.RecordWriteFailed();
         return RunEnd::Cancelled;
     }
     status.ShowFinal(UndoFinishedText(run.targetTyped, left));
-    environment.window.Beep();
+    status.Finished();
     // Left unmarked, the run would be offered again: the user is told.
-    if (!marked) {
-        environment.window.ShowMessageBox(kUndoneUnmarkedText, kRecordErrorCaption, kMbOk | kMbIconExclamation);
-    }
+    if (!marked) status.UndoneUnmarked();
     return RunEnd::Finished;
+}
+
+RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& record, bool askFirst) {
+    WindowRunSink sink(environment.window);
+    const UndoServices services{environment.files, environment.clock, environment.fullView,
+                                environment.cancelRequested, environment.records};
+    return UndoJob(sink, services, record, askFirst);
 }
 
 }  // namespace kelvo

@@ -11,9 +11,19 @@
 #include "platform/RecordStore.h"
 #include "platform/Window.h"
 #include "run/RunJob.h"
+#include "run/RunSink.h"
 #include "run/UndoableRecord.h"
 
 namespace kelvo {
+
+// What an undo works with, whoever started it.
+struct UndoServices {
+    FileSystem& files;
+    Clock& clock;
+    const std::atomic<int>& fullView;
+    const std::atomic<bool>& cancelRequested;  // polled before each item
+    RecordStore& records;
+};
 
 struct UndoEnvironment {
     FileSystem& files;
@@ -25,7 +35,10 @@ struct UndoEnvironment {
 };
 
 // `askFirst`: the record's items are not counted yet (a run cut short); the
-// worker counts them and asks before it changes anything.
+// worker counts them and asks the sink before it changes anything.
+RunEnd UndoJob(RunSink& sink, const UndoServices& services, const UndoableRecord& record, bool askFirst = false);
+
+// The main window's undo, reporting to the window.
 RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& record, bool askFirst = false);
 
 }  // namespace kelvo

@@ -76,7 +76,7 @@ struct Scene {
     MemoryWindow window;
     WindowStatus statusArea{window};
     std::atomic<int> fullView{1};
-    ItemContext context{files, clock, window, statusArea, fullView};
+    ItemContext context{files, clock, statusArea, fullView};
     ItemRef result;
 };
 

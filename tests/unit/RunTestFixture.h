@@ -33,7 +33,7 @@ protected:
         return RunJob(environment);
     }
 
-    ItemContext Context() { return ItemContext{files, clock, window, statusArea, fullView}; }
+    ItemContext Context() { return ItemContext{files, clock, statusArea, fullView}; }
 
     std::vector<std::string> StatusTexts() { return window.ControlState(IDC_STATUS).texts; }
     std::string LastStatus() {

@@ -103,7 +103,7 @@ constexpr bool kBerlinSummerKnown = true;
 
 class TimeChangeTest : public testing::Test {
 protected:
-    TimeChangeTest() : zone(kTokyo), context{files, clock, window, statusArea, fullView} {}
+    TimeChangeTest() : zone(kTokyo), context{files, clock, statusArea, fullView} {}
 
     // A file with all three times at `utcSeconds`, plus a fraction of a second.
     FaultyMemoryFileSystem::Node& AddFile(const std::string& path, int64_t utcSeconds, uint32_t attributes = kAttrArchive) {
@@ -245,7 +245,7 @@ TEST_F(TimeChangeTest, EveryRefusedCallLeavesTheRunGoing) {
         FaultyMemoryFileSystem fresh;
         MemoryWindow freshWindow;
         WindowStatus freshStatus(freshWindow);
-        ItemContext freshContext{fresh, clock, freshWindow, freshStatus, fullView};
+        ItemContext freshContext{fresh, clock, freshStatus, fullView};
         fresh.AddFile("C:\\data\\memo.txt", kAttrReadOnly, Ticks(Utc(2001, 5, 2, 19, 5, 6)));
         fresh.RefuseCall(n);
         const Outcome outcome = ChangeTimesOf(freshContext, "C:\\data\\memo.txt",
@@ -388,7 +388,7 @@ TEST_P(TimeChangeZone, NoonTypedInWinterAndSummerReadsBackAsNoon) {
     MemoryWindow window;
     WindowStatus statusArea{window};
     std::atomic<int> fullView{1};
-    ItemContext context{files, clock, window, statusArea, fullView};
+    ItemContext context{files, clock, statusArea, fullView};
     files.AddFile("C:\\data\\w.txt", kAttrArchive, Ticks(Utc(2001, 1, 1, 0, 0, 0)));
     files.AddFile("C:\\data\\s.txt", kAttrArchive, Ticks(Utc(2001, 1, 1, 0, 0, 0)));
     for (const auto& [path, month, offset] : {std::tuple<const char*, const char*, int64_t>{"C:\\data\\w.txt", "1", c.winterOffset},

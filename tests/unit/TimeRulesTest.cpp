@@ -92,7 +92,7 @@ const Row kRows[] = {
 
 class TimeRulesTest : public testing::TestWithParam<Row> {
 protected:
-    TimeRulesTest() : context{files, clock, window, statusArea, fullView} {}
+    TimeRulesTest() : context{files, clock, statusArea, fullView} {}
 
 #ifdef _WIN32
     ScopedTimeZone zone{"CET-1CEST"};

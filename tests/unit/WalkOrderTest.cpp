@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "run/TargetWalk.h"
+#include "run/WindowRunSink.h"
 #include "tests/unit/RunTestFixture.h"
 
 namespace kelvo {
@@ -274,7 +275,8 @@ TEST_F(FolderWalk, DepthJustInsideAndOutsideTheLimit) {
     JobSettings job = ReadJobSettings(window);
     WalkLimits limits;
     limits.maxLevels = 3;  // T, a and b can be counted; c would be a fourth level
-    TargetWalk walk(context, job, "C:\\T", "C:\\T", cancelRequested, limits);
+    WindowRunSink sink(window);
+    TargetWalk walk(context, sink, job, "C:\\T", "C:\\T", cancelRequested, limits);
     EXPECT_EQ(walk.Run(false), RunEnd::Finished);
     EXPECT_EQ(ChangedPaths(), std::vector<std::string>{"C:\\T\\a\\b\\in.txt"});
     ASSERT_EQ(context.failures.size(), 1u);
