@@ -5,7 +5,7 @@
 # every configure), and sees the layers below it through the roots of the
 # libraries it links. An include that reaches up a layer finds no such file.
 #
-#   kelvo_platform <- kelvo_items <- kelvo_run <- kelvo_panels <- kelvo_app
+#   kelvo_platform <- kelvo_items <- kelvo_run <- kelvo_panels <- kelvo_app <- kelvo_console
 #   kelvo_platform <- kelvo_memory (platform/memory), kelvo_win32 (platform/win32)
 #   kelvo_resources: the ids and groups of ids (header-only), for run, panels,
 #   app and platform/win32; ControlGroups.h names items' date fields, so only
@@ -53,6 +53,8 @@ kelvo_layer(items items kelvo_platform)
 kelvo_layer(run run kelvo_items kelvo_resources)
 kelvo_layer(panels panels kelvo_run)
 kelvo_layer(app app kelvo_panels)
+# The console program's logic: its arguments, its output and its runs.
+kelvo_layer(console console kelvo_app)
 
 # The in-memory platform for tests and benchmarks.
 kelvo_layer(memory platform/memory kelvo_platform)

@@ -58,6 +58,16 @@ if(KELVO_APP_WIN32_SOURCES)
   add_dependencies(Kelvo KelvoHelpDocument)
 endif()
 
+# The console program, beside the window's: the same layers, a console
+# subsystem, wmain for the wide arguments.
+file(GLOB KELVO_CONSOLE_WIN32_SOURCES CONFIGURE_DEPENDS console/win32/*.cpp)
+if(KELVO_CONSOLE_WIN32_SOURCES)
+  add_executable(KelvoCmd ${KELVO_CONSOLE_WIN32_SOURCES})
+  target_include_directories(KelvoCmd PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(KelvoCmd PRIVATE kelvo_console kelvo_win32)
+  target_link_options(KelvoCmd PRIVATE -municode)
+endif()
+
 # End-to-end tests of the real window: they run under Wine on an Xvfb
 # display of their own. xvfb-wine.sh hands them the program's path in
 # KELVO_EXE and an emptied scratch folder in KELVO_SCRATCH, both in Windows

@@ -182,6 +182,7 @@ RunEnd UndoJob(RunSink& status, const UndoServices& environment, const UndoableR
     if (record != nullptr) {
         WriteHeader(*record, run);
         record->EchoTo(&status);
+        if (environment.recordName != nullptr) *environment.recordName = record->Name();
     }
     if (fullView()) status.ShowProgress(kUndoingText);
 

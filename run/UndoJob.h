@@ -5,6 +5,7 @@
 // be undone again.
 #pragma once
 #include <atomic>
+#include <string>
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -32,6 +33,8 @@ struct UndoEnvironment {
     const std::atomic<int>& fullView;
     const std::atomic<bool>& cancelRequested;  // polled before each item
     RecordStore& records;
+    // Where there is one, the name of the undo's own record is put here.
+    std::string* recordName = nullptr;
 };
 
 // `askFirst`: the record's items are not counted yet (a run cut short); the
