@@ -16,6 +16,7 @@
 #include "panels/DateTimePanel.h"
 #include "panels/RenamePanel.h"
 #include "panels/TargetPanel.h"
+#include "panels/TimeAdjustDialog.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
@@ -91,6 +92,9 @@ public:
     // The system menu's preview: a run as button 1 starts it, with nothing
     // changed on disk, whose record is opened at its end.
     void StartPreview();
+    // The system menu's time adjust: its dialog, then a run (or a preview)
+    // of the job it states in place of the window's.
+    void StartTimeAdjust();
     // The tip of a control; empty gives no tip.
     std::string TipText(int id);
 
@@ -163,6 +167,9 @@ private:
     UndoableRecord undoRecord_;        // the record the undo takes back
     bool undoAskFirst_ = false;        // the worker counts the record's items and asks
     std::string previewRecord_;        // the record a preview wrote
+    TimeAdjustChoices adjustChoices_;  // as the time adjust's dialog was left
+    bool adjusting_ = false;           // the run is the time adjust's, of adjustJob_
+    JobSettings adjustJob_;
     std::atomic<bool> undoAvailable_{false};  // as the worker found it at the end of its run
 
     TargetPanel targetPanel_;

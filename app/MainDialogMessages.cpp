@@ -59,6 +59,7 @@ Reply MainDialog::OnSysCommand(const Message& m) {
     case kUndoCommand: StartUndo(); return kHandled;
     case kOpenRecordsCommand: OpenRecords(); return kHandled;
     case kPreviewCommand: StartPreview(); return kHandled;
+    case kTimeAdjustCommand: StartTimeAdjust(); return kHandled;
     default: return Reply{};
     }
 }

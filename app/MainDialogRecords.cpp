@@ -1,19 +1,22 @@
-// The main window's part in the change records: the undo from the system
-// menu, run like a run on the worker thread, and the opening of a record.
+// The main window's part in the change records: the undo, the preview and
+// the time adjust from the system menu, run like a run on the worker
+// thread, and the opening of a record.
 #include "app/MainDialog.h"
 #include "app/RecordMenu.h"
 #include "platform/WindowMessages.h"
+#include "resources/ResourceIds.h"
 #include "run/RecordNames.h"
 
 namespace kelvo {
 
-// The undo and the preview are greyed while a run goes, the undo also while
+// The undo, the preview and the time adjust are greyed while a run goes, the undo also while
 // no run is left to take back; a record that can't be read, or that another
 // instance holds, still leaves it usable, so that the user learns why
 // nothing is undone.
 void MainDialog::UpdateRecordMenu(bool idle, bool undoAvailable) {
     shell_.EnableSystemMenuItem(kUndoCommand, idle && undoAvailable);
     shell_.EnableSystemMenuItem(kPreviewCommand, idle);
+    shell_.EnableSystemMenuItem(kTimeAdjustCommand, idle);
 }
 
 // Reads only the records' edges, never a record through: quick enough for
@@ -60,6 +63,19 @@ void MainDialog::StartUndo() {
 void MainDialog::StartPreview() {
     if (worker_.Running()) return;
     work_ = Work::Preview;
+    previewRecord_.clear();
+    worker_.StartOrCancel();
+}
+
+void MainDialog::StartTimeAdjust() {
+    if (worker_.Running()) return;
+    const std::string target = window_.GetText(IDC_PATH);
+    TimeAdjustDialog dialog(target, window_.GetCheck(IDC_FOLDERS_TOO) == kChecked, adjustChoices_);
+    const int result = shell_.RunDialog(IDD_TIME_ADJUST, dialog);
+    if ((result != kIdOk && result != TimeAdjustDialog::kPreviewResult) || worker_.Running()) return;
+    adjustJob_ = TimeAdjustJob(dialog.Adjust(), dialog.FoldersToo(), target);
+    adjusting_ = true;
+    work_ = result == kIdOk ? Work::Run : Work::Preview;
     previewRecord_.clear();
     worker_.StartOrCancel();
 }

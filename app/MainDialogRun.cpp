@@ -47,6 +47,7 @@ void MainDialog::RunBody() {
         RunEnvironment environment{files_, clock_, window_, fullView_, worker_.CancelFlag(), records_};
         environment.preview = work_ == Work::Preview;
         if (environment.preview) environment.recordName = &previewRecord_;
+        if (adjusting_) environment.job = &adjustJob_;
         job_(environment);
     }
     // Whether a run is left to take back, found here while the window waits
@@ -63,6 +64,7 @@ void MainDialog::OnRunEnd() {
     SetJobControlsEnabled(true);
     if (work_ == Work::Preview && records_ != nullptr && !previewRecord_.empty()) records_->Show(previewRecord_);
     work_ = Work::Run;
+    adjusting_ = false;
     UpdateRecordMenu(true, undoAvailable_.load(std::memory_order_relaxed));
     window_.SetText(IDC_START, kStartCaption);
 }

@@ -12,6 +12,7 @@ std::vector<SystemMenuItem> RecordMenuItems() {
         {0, ""},
         {kUndoCommand, "直前の一括変更を元に戻す(&U)"},
         {kPreviewCommand, "変更内容を確認(&V)..."},
+        {kTimeAdjustCommand, "日時を調整(&T)..."},
         {kOpenRecordsCommand, "変更記録を開く(&L)..."},
     };
 }

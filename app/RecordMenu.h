@@ -13,8 +13,8 @@ namespace kelvo {
 extern const char* const kRecordUnreadableText;
 extern const char* const kRecordUnreadableCaption;
 
-// A separator, "take the last run back", "see what a run would change" and
-// "open the records", in that order.
+// A separator, "take the last run back", "see what a run would change",
+// "adjust the times" and "open the records", in that order.
 std::vector<SystemMenuItem> RecordMenuItems();
 
 }  // namespace kelvo

@@ -1,11 +1,14 @@
 // Window-level operations of the main window beyond its controls: icons,
 // the system menu, tool tips, the notification icon, dropped files, the
-// About box and the end of the modal run. Handles are opaque integers so
+// About box and the program's other dialogs, and the end of the modal
+// run. Handles are opaque integers so
 // the dialog's logic stays free of the platform's headers.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/DialogLogic.h"
 
 namespace kelvo {
 
@@ -56,6 +59,9 @@ public:
 
     // Runs the About box modally, owned by the main window.
     virtual void ShowAboutBox() = 0;
+    // Runs the dialog of `templateId` modally, owned by the main window,
+    // with `logic`; the result the logic ended it with.
+    virtual int RunDialog(int templateId, DialogLogic& logic) = 0;
     // Ends the modal run with a result.
     virtual void EndDialog(int result) = 0;
 };

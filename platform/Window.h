@@ -5,6 +5,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kelvo {
 
@@ -47,7 +48,13 @@ public:
     virtual void SetReadOnly(int id, bool readOnly) = 0;
     virtual void Enable(int id, bool enabled) = 0;
     virtual void LimitText(int id, int maxChars) = 0;
+    // A 32-bit range.
     virtual void SetSpinRange(int id, int low, int high) = 0;
+    // Drop-down lists: their items replaced, and the chosen one by its
+    // index (-1: none).
+    virtual void SetListItems(int id, const std::vector<std::string>& items) = 0;
+    virtual int GetListChoice(int id) = 0;
+    virtual void SetListChoice(int id, int index) = 0;
     // The control that has the keyboard focus, 0 when none of the window's
     // has it. A control that is disabled while it has the focus takes it
     // along: the window is then left without one, and keys reach no one.

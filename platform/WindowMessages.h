@@ -30,6 +30,7 @@ enum : unsigned {
 // Notification codes of WM_COMMAND and WM_NOTIFY.
 enum : int {
     kBnClicked = 0,
+    kCbnSelChange = 1,
     kEnUpdate = 0x0400,
     kTtnNeedTextW = -530,
 };
@@ -43,6 +44,7 @@ enum : int {
     kUndoCommand = 0x0020,
     kOpenRecordsCommand = 0x0030,
     kPreviewCommand = 0x0040,
+    kTimeAdjustCommand = 0x0050,
 };
 
 }  // namespace kelvo

@@ -6,6 +6,7 @@
 #define IDD_ABOUT 100
 #define IDS_ABOUT_ITEM 101
 #define IDD_MAIN 102
+#define IDD_TIME_ADJUST 103
 #define IDI_APP 128
 
 // The About box's labels, which nothing addresses; its button is IDOK.
@@ -109,3 +110,21 @@
 #define IDC_RENAME_GROUP 1088
 
 #define IDC_STATUS 1010
+
+// The time adjust's dialog (template 103), in template order; its
+// buttons "実行" and "閉じる" are IDOK and IDCANCEL.
+#define IDC_ADJUST_TARGET 1100
+#define IDC_ADJUST_CREATION 1101
+#define IDC_ADJUST_MODIFIED 1102
+#define IDC_ADJUST_ACCESS 1103
+#define IDC_ADJUST_SIGN 1104
+#define IDC_ADJUST_DAYS 1105
+#define IDC_ADJUST_DAYS_SPIN 1106
+#define IDC_ADJUST_HOURS 1107
+#define IDC_ADJUST_HOURS_SPIN 1108
+#define IDC_ADJUST_MINUTES 1109
+#define IDC_ADJUST_MINUTES_SPIN 1110
+#define IDC_ADJUST_SECONDS 1111
+#define IDC_ADJUST_SECONDS_SPIN 1112
+#define IDC_ADJUST_FOLDERS 1113
+#define IDC_ADJUST_PREVIEW 1114

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/win32/AboutDialog.h"
+#include "app/win32/LogicDialog.h"
 #include "platform/win32/Win32Dpi.h"
 #include "resources/ResourceIds.h"
 
@@ -12,6 +13,10 @@ MainWindow::MainWindow(const std::string& exeFolder, const FirstArgument& firstA
     : ModalDialog(IDD_MAIN, nullptr),
       dialog_(DialogPlatform{window_, shell_, files_, clock_, threads_, &RunJob, &records_}, exeFolder, firstArgument) {
     shell_.SetAboutBox([this] { ShowAboutBox(); });
+    shell_.SetDialogRunner([this](int templateId, DialogLogic& logic) {
+        LogicDialog dialog(templateId, Handle(), logic);
+        return static_cast<int>(dialog.Run());
+    });
 }
 
 BOOL MainWindow::OnInitDialog() {

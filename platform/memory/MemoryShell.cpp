@@ -1,5 +1,8 @@
 #include "platform/memory/MemoryShell.h"
 
+#include "platform/WindowMessages.h"
+#include "platform/memory/MemoryWindow.h"
+
 namespace kelvo {
 
 DropHandle MemoryShell::AddDrop(const std::vector<std::string>& paths, bool exact) {
@@ -102,6 +105,14 @@ void MemoryShell::ReleaseDrop(DropHandle drop) {
 }
 
 void MemoryShell::ShowAboutBox() { Record("ShowAboutBox"); }
+
+int MemoryShell::RunDialog(int templateId, DialogLogic& logic) {
+    Record("RunDialog " + std::to_string(templateId));
+    if (dialogUser_) return dialogUser_(templateId, logic);
+    MemoryWindow dialog;
+    logic.OnInit(dialog);
+    return kIdCancel;
+}
 
 void MemoryShell::EndDialog(int result) {
     Record("EndDialog " + std::to_string(result));

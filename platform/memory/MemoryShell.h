@@ -1,6 +1,7 @@
 // An in-memory shell for tests: records every call in order as a line of
 // text, keeps the lists of dropped paths by handle and the ended result.
 #pragma once
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -18,6 +19,11 @@ public:
     // false the first path stands for one the program has no form for.
     DropHandle AddDrop(const std::vector<std::string>& paths, bool exact = true);
     void SetMinimised(bool minimised) { minimised_ = minimised; }
+    // What the user does in a dialog the program runs: given its template
+    // and logic, returns the result it ends with. Without one every dialog
+    // is closed at once (kIdCancel) after its OnInit.
+    using DialogUser = std::function<int(int templateId, DialogLogic& logic)>;
+    void SetDialogUser(DialogUser user) { dialogUser_ = std::move(user); }
 
     std::vector<std::string> Calls();
     bool Called(const std::string& call);
@@ -42,6 +48,7 @@ public:
     bool TakeFirstDroppedPath(DropHandle drop, std::string& path) override;
     void ReleaseDrop(DropHandle drop) override;
     void ShowAboutBox() override;
+    int RunDialog(int templateId, DialogLogic& logic) override;
     void EndDialog(int result) override;
 
 private:
@@ -58,6 +65,7 @@ private:
     std::string lastTipText_;
     std::vector<SystemMenuItem> menuItems_;
     std::map<unsigned, bool> menuEnabled_;
+    DialogUser dialogUser_;
 };
 
 }  // namespace kelvo

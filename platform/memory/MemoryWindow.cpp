@@ -31,6 +31,37 @@ bool MemoryWindow::Type(int id, const std::string& text) {
     return true;
 }
 
+bool MemoryWindow::Choose(int id, int index) {
+    std::function<void(int, int)> handler;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        Control& c = controls_[id];
+        if (!c.enabled || index < 0 || index >= static_cast<int>(c.listItems.size())) return false;
+        c.listChoice = index;
+        handler = onCommand_;
+    }
+    if (handler) handler(id, kCbnSelChange);
+    return true;
+}
+
+void MemoryWindow::SetListItems(int id, const std::vector<std::string>& items) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    controls_[id].listItems = items;
+    controls_[id].listChoice = -1;
+}
+
+int MemoryWindow::GetListChoice(int id) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return controls_[id].listChoice;
+}
+
+// As the system's list, a choice set by the program sends no notification.
+void MemoryWindow::SetListChoice(int id, int index) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    Control& c = controls_[id];
+    c.listChoice = index >= 0 && index < static_cast<int>(c.listItems.size()) ? index : -1;
+}
+
 void MemoryWindow::MarkPushButton(int id) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     pushButtons_.insert(id);

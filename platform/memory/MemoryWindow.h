@@ -39,6 +39,8 @@ public:
         int spinHigh = 0;
         std::vector<std::string> texts;  // every text put in, in order
         int enableCalls = 0;             // how often it was enabled or disabled
+        std::vector<std::string> listItems;  // a drop-down list's items
+        int listChoice = -1;
     };
     struct MessageBoxCall {
         std::string text;
@@ -52,6 +54,10 @@ public:
     // Receives WM_COMMAND notifications (control id, notification code).
     void SetCommandHandler(std::function<void(int id, int code)> handler) { onCommand_ = std::move(handler); }
 
+    // What choosing an item of a drop-down list does: the choice changes
+    // and the dialog is notified (CBN_SELCHANGE). Refused (false) while the
+    // list is disabled or has no such item.
+    bool Choose(int id, int index);
     // What a user's click does to a check box: the platform toggles (or, for a
     // three-state box, cycles) the state, then notifies the dialog.
     void Click(int id, bool threeState = false);
@@ -97,6 +103,9 @@ public:
     void Enable(int id, bool enabled) override;
     void LimitText(int id, int maxChars) override;
     void SetSpinRange(int id, int low, int high) override;
+    void SetListItems(int id, const std::vector<std::string>& items) override;
+    int GetListChoice(int id) override;
+    void SetListChoice(int id, int index) override;
     int FocusedControl() override;
     void MoveFocusTo(int id) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) override;

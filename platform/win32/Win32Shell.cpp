@@ -196,6 +196,10 @@ void Win32Shell::ShowAboutBox() {
     if (aboutBox_) aboutBox_();
 }
 
+int Win32Shell::RunDialog(int templateId, DialogLogic& logic) {
+    return dialogRunner_ ? dialogRunner_(templateId, logic) : IDCANCEL;
+}
+
 void Win32Shell::EndDialog(int result) { ::EndDialog(dialog_, result); }
 
 }  // namespace kelvo

@@ -17,6 +17,9 @@ public:
     void Attach(HWND dialog) { dialog_ = dialog; }
     // What ShowAboutBox runs: the About box lives with the program, not here.
     void SetAboutBox(std::function<void()> aboutBox) { aboutBox_ = std::move(aboutBox); }
+    // What RunDialog runs, for the same reason.
+    using DialogRunner = std::function<int(int templateId, DialogLogic& logic)>;
+    void SetDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
 
     IconHandle LoadAppIcon() override;
     void AddAboutItemToSystemMenu() override;
@@ -34,6 +37,7 @@ public:
     bool TakeFirstDroppedPath(DropHandle drop, std::string& path) override;
     void ReleaseDrop(DropHandle drop) override;
     void ShowAboutBox() override;
+    int RunDialog(int templateId, DialogLogic& logic) override;
     void EndDialog(int result) override;
 
     // The control a tip-text request (TTN_NEEDTEXTW) is for: the tool's id,
@@ -55,6 +59,7 @@ private:
     HWND toolTip_ = nullptr;
     std::vector<HWND> placedControls_;
     std::function<void()> aboutBox_;
+    DialogRunner dialogRunner_;
 };
 
 }  // namespace kelvo

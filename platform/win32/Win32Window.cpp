@@ -100,8 +100,23 @@ void Win32Window::Enable(int id, bool enabled) {
 void Win32Window::LimitText(int id, int maxChars) { Send(id, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0); }
 
 void Win32Window::SetSpinRange(int id, int low, int high) {
-    Send(id, UDM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(high), static_cast<WORD>(low)));
+    Send(id, UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
 }
+
+void Win32Window::SetListItems(int id, const std::vector<std::string>& items) {
+    Send(id, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items) {
+        const std::wstring wide = ShownWideFromCp932(item);
+        Send(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+}
+
+int Win32Window::GetListChoice(int id) {
+    const LRESULT choice = Send(id, CB_GETCURSEL, 0, 0);
+    return choice == CB_ERR ? -1 : static_cast<int>(choice);
+}
+
+void Win32Window::SetListChoice(int id, int index) { Send(id, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 int Win32Window::FocusedControl() {
     // The focus of the calling thread's windows: the window's thread's.

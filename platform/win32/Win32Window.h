@@ -31,6 +31,9 @@ public:
     void Enable(int id, bool enabled) override;
     void LimitText(int id, int maxChars) override;
     void SetSpinRange(int id, int low, int high) override;
+    void SetListItems(int id, const std::vector<std::string>& items) override;
+    int GetListChoice(int id) override;
+    void SetListChoice(int id, int index) override;
     int FocusedControl() override;
     void MoveFocusTo(int id) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) override;

@@ -183,5 +183,20 @@ TEST_F(DpiE2eTest, AboutBoxAndItsMessageBoxTakeTheOwnersScaling) {
     EXPECT_TRUE(WaitFor([about] { return IsWindow(about) == FALSE; }, kTimeoutMs));
 }
 
+TEST_F(DpiE2eTest, TimeAdjustDialogTakesTheOwnersScalingWithEveryControlInSight) {
+    auto kelvo = Start();
+    HWND window = kelvo->Window();
+    ASSERT_NE(window, nullptr);
+    kelvo->Post(WM_SYSCOMMAND, 0x0050, 0);  // the system menu's time adjust
+    HWND adjust = WaitForOwnedDialog("日時の調整", window);
+    ASSERT_NE(adjust, nullptr) << "no time adjust dialog";
+    EXPECT_EQ(DpiOf(adjust), DpiOf(window));
+    ExpectInsideClientArea(adjust, {IDC_ADJUST_TARGET, IDC_ADJUST_CREATION, IDC_ADJUST_MODIFIED, IDC_ADJUST_ACCESS,
+                                    IDC_ADJUST_SIGN, IDC_ADJUST_DAYS, IDC_ADJUST_SECONDS_SPIN, IDC_ADJUST_FOLDERS,
+                                    IDOK, IDC_ADJUST_PREVIEW, IDCANCEL});
+    PostMessageW(adjust, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([adjust] { return IsWindow(adjust) == FALSE; }, kTimeoutMs));
+}
+
 }  // namespace
 }  // namespace kelvo::e2e

@@ -80,7 +80,7 @@ TEST_F(MainDialogTest, StepsThatReachTheShellComeInOrder) {
     const std::vector<std::string> calls = shell.Calls();
     const std::vector<std::string> expected = {
         // The record items come before the About item, so the menu still ends with it.
-        "LoadAppIcon", "AddSystemMenuItems 4", "AddAboutItemToSystemMenu", "SetWindowIcons 128",
+        "LoadAppIcon", "AddSystemMenuItems 5", "AddAboutItemToSystemMenu", "SetWindowIcons 128",
         "AddTrayIcon 1 128 1524 Kelvo", "EnableToolTips"};
     EXPECT_EQ(calls, expected);
 }

@@ -13,6 +13,7 @@ namespace {
 constexpr unsigned kUndo = 0x0020;
 constexpr unsigned kOpenRecords = 0x0030;
 constexpr unsigned kPreview = 0x0040;
+constexpr unsigned kTimeAdjust = 0x0050;
 
 class MainDialogRecordsTest : public MainDialogTest {
 protected:
@@ -47,17 +48,20 @@ protected:
 TEST_F(MainDialogRecordsTest, SystemMenuGetsTheRecordItemsBeforeTheAboutItem) {
     OpenWithRecords();
     const std::vector<SystemMenuItem> items = shell.SystemMenuItems();
-    ASSERT_EQ(items.size(), 4u);
+    ASSERT_EQ(items.size(), 5u);
     EXPECT_EQ(items[0].id, 0u);
     EXPECT_EQ(items[1].id, kUndo);
     EXPECT_EQ(items[1].text, "直前の一括変更を元に戻す(&U)");
     EXPECT_EQ(items[2].id, kPreview);
     EXPECT_EQ(items[2].text, "変更内容を確認(&V)...");
-    EXPECT_EQ(items[3].id, kOpenRecords);
-    EXPECT_EQ(items[3].text, "変更記録を開く(&L)...");
+    EXPECT_EQ(items[3].id, kTimeAdjust);
+    EXPECT_EQ(items[3].text, "日時を調整(&T)...");
+    EXPECT_EQ(items[4].id, kOpenRecords);
+    EXPECT_EQ(items[4].text, "変更記録を開く(&L)...");
     // Nothing to take back yet.
     EXPECT_FALSE(shell.SystemMenuItemEnabled(kUndo));
     EXPECT_TRUE(shell.SystemMenuItemEnabled(kPreview));
+    EXPECT_TRUE(shell.SystemMenuItemEnabled(kTimeAdjust));
     EXPECT_TRUE(shell.SystemMenuItemEnabled(kOpenRecords));
 }
 
@@ -107,14 +111,18 @@ TEST_F(MainDialogRecordsTest, UndoDuringARunDoesNothing) {
     ASSERT_TRUE(dialog->Worker().Running());
     EXPECT_FALSE(shell.SystemMenuItemEnabled(kUndo));
     EXPECT_FALSE(shell.SystemMenuItemEnabled(kPreview));
+    EXPECT_FALSE(shell.SystemMenuItemEnabled(kTimeAdjust));
     EXPECT_TRUE(SysCommand(kUndo).handled);
     EXPECT_TRUE(SysCommand(kPreview).handled);
+    EXPECT_TRUE(SysCommand(kTimeAdjust).handled);
     EXPECT_TRUE(window.MessageBoxes().empty());
+    EXPECT_FALSE(shell.Called("RunDialog 103"));
     holdJob = false;
     dialog->StartOrCancel();  // cancels
     WaitForIdle();
     EXPECT_EQ(jobRuns, 1);  // the preview started no run of its own
     EXPECT_TRUE(shell.SystemMenuItemEnabled(kUndo));
+    EXPECT_TRUE(shell.SystemMenuItemEnabled(kTimeAdjust));
 }
 
 // A preview starts as button 1 does, changes nothing, and opens its record.

@@ -10,53 +10,18 @@
 #include <atomic>
 #include <functional>
 
-#include "platform/memory/FaultyMemoryFileSystem.h"
-#include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryRecordStore.h"
-#include "platform/memory/MemoryWindow.h"
 #include "resources/ControlGroups.h"
 #include "run/RecordFormat.h"
-#include "run/RunJob.h"
-#include "run/UndoJob.h"
-#include "run/UndoableRecord.h"
-#include "tests/unit/TreeSnapshot.h"
+#include "tests/unit/RecordedRuns.h"
 
 namespace kelvo {
 namespace {
 
 using Node = MemoryFileSystem::Node;
+constexpr FileTime kOld = RecordedRuns::kOld;
 
-// 2001-02-03 04:05:06.1234567 UTC.
-constexpr FileTime kOld = 126256467061234567ULL;
-
-class Life {
+class Life : public RecordedRuns {
 public:
-    Life() {
-        for (int box : kAttributeBoxes) window.SetCheck(box, kIndeterminate);
-        window.SetText(IDC_PATH, "C:\\T");
-    }
-    Node& File(const std::string& path, FileTime time = kOld) {
-        Node& node = files.AddFile(path, kAttrArchive, time);
-        node.creation = time - 7;
-        node.access = time + 3;
-        for (Node* folder = node.parent; folder != nullptr; folder = folder->parent) {
-            folder->creation = kOld - 11;
-            folder->modification = kOld - 5;
-        }
-        return node;
-    }
-    TreeSnapshot Snapshot(const char* root = "C:\\T") { return SnapTree(*files.Find(root), root); }
-    RunEnd Run() {
-        RunEnvironment environment{files, clock, window, fullView, cancel, &records};
-        return RunJob(environment);
-    }
-    RunEnd Undo(bool askFirst = false) {
-        UndoableRecord record;
-        EXPECT_EQ(FindUndoableRecord(records, record), UndoableFound::Found);
-        UndoEnvironment environment{files, clock, window, fullView, cancel, records};
-        clock.SetNowFraction(clock.NowTicks() % kTicksPerSecond + 20000);
-        return UndoJob(environment, record, askFirst);
-    }
     // The run's record, for a row to cut or edit.
     MemoryRecordStore::Lines& RunLines() {
         name_ = records.Names().back();
@@ -76,14 +41,6 @@ public:
         lines.resize(last + 1);
         PutRunLines();
     }
-    std::string Status() { return window.GetText(IDC_STATUS); }
-
-    FaultyMemoryFileSystem files;
-    MemoryWindow window;
-    MemoryClock clock;
-    MemoryRecordStore records;
-    std::atomic<int> fullView{1};
-    std::atomic<bool> cancel{false};
 
 private:
     std::string name_;

@@ -10,16 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/FaultyMemoryFileSystem.h"
-#include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryRecordStore.h"
-#include "platform/memory/MemoryWindow.h"
 #include "resources/ControlGroups.h"
 #include "run/JobSettings.h"
 #include "run/RunJob.h"
-#include "run/UndoJob.h"
-#include "run/UndoableRecord.h"
-#include "tests/unit/TreeSnapshot.h"
+#include "tests/unit/RecordedRuns.h"
 
 namespace kelvo {
 namespace {
@@ -32,7 +26,7 @@ constexpr FileTime kCreated = 129230538110000005;     // 2010-07-08 09:10:11.000
 constexpr FileTime kAccessed = 129229674110000005;    // 2010-07-07 09:10:11.0000005 UTC
 constexpr int64_t kMinusOneDay = -864000000000;
 
-class TimeAdjustRunTest : public ::testing::Test {
+class TimeAdjustRunTest : public ::testing::Test, public RecordedRuns {
 protected:
     TimeAdjustRunTest() {
         // The main window states another job: the run must not take it.
@@ -62,7 +56,6 @@ protected:
         environment.preview = preview;
         return RunJob(environment);
     }
-    std::vector<std::string> NewestRecord() { return records.TextsOf(records.Names().back()); }
     std::vector<std::string> Statuses() { return window.ControlState(IDC_STATUS).texts; }
     bool Shown(const std::string& text) {
         const std::vector<std::string> texts = Statuses();
@@ -78,12 +71,6 @@ protected:
 
     TimeAdjust adjust;
     JobSettings job;
-    FaultyMemoryFileSystem files;
-    MemoryWindow window;
-    MemoryClock clock;
-    MemoryRecordStore records;
-    std::atomic<int> fullView{1};
-    std::atomic<bool> cancel{false};
 };
 
 TEST_F(TimeAdjustRunTest, FolderRunChangesOnlyTimesOfFilesAndFolders) {
@@ -177,11 +164,11 @@ TEST_F(TimeAdjustRunTest, MissingTargetIsRefusedAsARunRefusesIt) {
 TEST_F(TimeAdjustRunTest, PreviewChangesNothingAndCountsTheItems) {
     File("C:\\T\\a.txt");
     File("C:\\T\\sub\\b.txt");
-    const TreeSnapshot before = SnapTree(*files.Find("C:\\T"), "C:\\T");
+    const TreeSnapshot before = Snapshot();
 
     ASSERT_EQ(Run("C:\\T", false, true), RunEnd::Finished);
 
-    EXPECT_EQ(SnapTree(*files.Find("C:\\T"), "C:\\T"), before);
+    EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(window.GetText(IDC_STATUS), "\"C:\\T\"\n変更内容の確認が終わりました。(2項目を変更します)");
     const std::vector<std::string> record = NewestRecord();
     EXPECT_EQ(record[0], "Kelvo change record\t1\tpreview");
@@ -195,33 +182,27 @@ TEST_F(TimeAdjustRunTest, UndoTakesASwapAndAShiftBack) {
     File("C:\\T\\a.txt", kAttrArchive | kAttrReadOnly);
     File("C:\\T\\sub\\b.txt");
     Item(*files.Find("C:\\T\\sub"));
-    const TreeSnapshot before = SnapTree(*files.Find("C:\\T"), "C:\\T");
+    const TreeSnapshot before = Snapshot();
     ASSERT_EQ(Run("C:\\T", true), RunEnd::Finished);
-    const TreeSnapshot shifted = SnapTree(*files.Find("C:\\T"), "C:\\T");
+    const TreeSnapshot shifted = Snapshot();
     ASSERT_NE(shifted, before);
     Node& a = *files.Find("C:\\T\\a.txt");
     a.access = kAccessed;
-    const TreeSnapshot beforeSwap = SnapTree(*files.Find("C:\\T"), "C:\\T");
+    const TreeSnapshot beforeSwap = Snapshot();
     adjust.rules = {TimeRule::Leave, TimeRule::FromAccess, TimeRule::FromModification};
     clock.SetNowFraction(20000);  // a record of its own
     ASSERT_EQ(Run("C:\\T", true), RunEnd::Finished);
     EXPECT_EQ(a.modification, kAccessed);
     EXPECT_EQ(a.access, kDayBefore);
 
-    UndoEnvironment environment{files, clock, window, fullView, cancel, records};
-    UndoableRecord record;
-    ASSERT_EQ(FindUndoableRecord(records, record), UndoableFound::Found);
-    clock.SetNowFraction(40000);
-    ASSERT_EQ(UndoJob(environment, record), RunEnd::Finished);
-    EXPECT_EQ(SnapTree(*files.Find("C:\\T"), "C:\\T"), beforeSwap);
+    ASSERT_EQ(Undo(), RunEnd::Finished);
+    EXPECT_EQ(Snapshot(), beforeSwap);
 
     // The shift's undo finds a.txt's access time changed by hand since: it
     // is left, and the rest comes back.
     a.access = kDayBefore;
-    ASSERT_EQ(FindUndoableRecord(records, record), UndoableFound::Found);
-    clock.SetNowFraction(60000);
-    ASSERT_EQ(UndoJob(environment, record), RunEnd::Finished);
-    EXPECT_EQ(SnapTree(*files.Find("C:\\T"), "C:\\T"), before);
+    ASSERT_EQ(Undo(), RunEnd::Finished);
+    EXPECT_EQ(Snapshot(), before);
 }
 
 }  // namespace

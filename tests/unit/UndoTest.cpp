@@ -10,14 +10,8 @@
 #include <map>
 #include <tuple>
 
-#include "platform/memory/FaultyMemoryFileSystem.h"
-#include "platform/memory/MemoryClock.h"
-#include "platform/memory/MemoryRecordStore.h"
-#include "platform/memory/MemoryWindow.h"
 #include "resources/ControlGroups.h"
-#include "run/RunJob.h"
-#include "run/UndoJob.h"
-#include "run/UndoableRecord.h"
+#include "tests/unit/RecordedRuns.h"
 #include "tests/unit/TreeSnapshot.h"
 
 namespace kelvo {
@@ -26,54 +20,15 @@ namespace {
 using Node = MemoryFileSystem::Node;
 using Tree = TreeSnapshot;
 
-// 2001-02-03 04:05:06.1234567 UTC, and a second later.
-constexpr FileTime kOld = 126256467061234567ULL;
+// 2001-02-03 04:05:06.1234567 UTC.
+constexpr FileTime kOld = RecordedRuns::kOld;
 
 // Public: the table of jobs builds one for each of its rows.
-class UndoTest : public ::testing::Test {
+class UndoTest : public ::testing::Test, public RecordedRuns {
 public:
-    explicit UndoTest(MemoryFileSystem::Order order = MemoryFileSystem::Order::ByName) : files(order) {
-        for (int box : kAttributeBoxes) window.SetCheck(box, kIndeterminate);
-        window.SetText(IDC_PATH, "C:\\T");
-    }
-
-    Node& File(const std::string& path, uint32_t attributes = kAttrArchive, FileTime time = kOld) {
-        Node& node = files.AddFile(path, attributes, time);
-        node.creation = time - 7;
-        node.access = time + 3;
-        // Folders have times of their own, which a rename in them moves.
-        for (Node* folder = node.parent; folder != nullptr; folder = folder->parent) {
-            folder->creation = kOld - 11;
-            folder->modification = kOld - 5;
-            folder->access = kOld - 2;
-        }
-        return node;
-    }
-    Tree Snapshot() { return SnapTree(*files.Find("C:\\T"), "C:\\T"); }
-    RunEnd Run() {
-        RunEnvironment environment{files, clock, window, fullView, cancel, &records};
-        return RunJob(environment);
-    }
-    RunEnd Undo() {
-        UndoableRecord record;
-        EXPECT_EQ(FindUndoableRecord(records, record), UndoableFound::Found);
-        UndoEnvironment environment{files, clock, window, fullView, cancel, records};
-        clock.SetNowFraction(clock.NowTicks() % kTicksPerSecond + 20000);  // a new record's name
-        return UndoJob(environment, record);
-    }
-    std::string Status() { return window.GetText(IDC_STATUS); }
-    // The lines of the newest record.
-    std::vector<std::string> NewestRecord() {
-        const std::vector<std::string> names = records.Names();
-        return names.empty() ? std::vector<std::string>() : records.TextsOf(names.back());
-    }
-
-    FaultyMemoryFileSystem files;
-    MemoryWindow window;
-    MemoryClock clock;
-    MemoryRecordStore records;
-    std::atomic<int> fullView{1};
-    std::atomic<bool> cancel{false};
+    explicit UndoTest(MemoryFileSystem::Order order = MemoryFileSystem::Order::ByName) : RecordedRuns(order) {}
+    // testing::Test has a Run of its own.
+    using RecordedRuns::Run;
 };
 
 struct JobCase {
