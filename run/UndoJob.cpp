@@ -225,7 +225,7 @@ RunEnd UndoJob(RunSink& status, const UndoServices& environment, const UndoableR
 RunEnd UndoJob(UndoEnvironment& environment, const UndoableRecord& record, bool askFirst) {
     WindowRunSink sink(environment.window);
     const UndoServices services{environment.files, environment.clock, environment.fullView,
-                                environment.cancelRequested, environment.records};
+                                environment.cancelRequested, environment.records, environment.recordName};
     return UndoJob(sink, services, record, askFirst);
 }
 

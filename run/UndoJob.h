@@ -24,6 +24,8 @@ struct UndoServices {
     const std::atomic<int>& fullView;
     const std::atomic<bool>& cancelRequested;  // polled before each item
     RecordStore& records;
+    // Where there is one, the name of the undo's own record is put here.
+    std::string* recordName = nullptr;
 };
 
 struct UndoEnvironment {
