@@ -2,6 +2,7 @@
 #include "console/CommandLine.h"
 
 #include <cctype>
+#include <cstring>
 #include <set>
 
 #include "console/TimeArgument.h"
@@ -147,9 +148,11 @@ bool Parser::Value(const std::string& key, const std::string& value, const std::
 }
 
 bool Parser::Token(const std::string& token) {
-    if (token.size() == 2 && (token[0] == '+' || token[0] == '-') && std::isalpha(static_cast<unsigned char>(token[1]))) {
-        return Attribute(token);
-    }
+    // "-D", "-Q" are options given with "-"; only the four letters are attributes.
+    const bool attributeLetter =
+        token.size() == 2 && std::strchr("RHAS", std::toupper(static_cast<unsigned char>(token[1]))) != nullptr;
+    if (attributeLetter && (token[0] == '+' || token[0] == '-')) return Attribute(token);
+    if (token[0] == '+') return Refuse(kUnknownOption, token);
     if (token.size() < 2 || (token[0] != '/' && token[0] != '-')) return Refuse(kUnknownOption, token);
     const std::string body = token.substr(1);
     const size_t colon = body.find(':');
