@@ -77,7 +77,7 @@ if(KELVO_APP_WIN32_SOURCES AND KELVO_E2E_TESTS)
   add_executable(kelvo_e2e_tests ${KELVO_E2E_TESTS})
   target_include_directories(kelvo_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(kelvo_e2e_tests PRIVATE gtest_main user32 gdi32 comctl32 shell32 kernel32)
-  add_dependencies(kelvo_e2e_tests Kelvo)
+  add_dependencies(kelvo_e2e_tests Kelvo KelvoCmd)
   add_test(NAME e2e
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/xvfb-wine.sh $<TARGET_FILE:kelvo_e2e_tests>)
   # The same suite on a system whose code page is not 932 (1252): every

@@ -65,7 +65,9 @@ TEST_P(CommandLineTable, ReadsOrRefusesWithItsMessage) {
     Command command;
     std::string error;
     EXPECT_EQ(ParseCommandLine(c.arguments, command, error), c.outcome);
-    if (c.outcome == ParseOutcome::Refused) EXPECT_EQ(error, c.error);
+    if (c.outcome == ParseOutcome::Refused) {
+        EXPECT_EQ(error, c.error);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineTable, testing::ValuesIn(kParseCases),
